@@ -1,0 +1,89 @@
+# Shared by scripts/test, scripts/run and scripts/bench. Source it; do not run it.
+# Installs what is missing, builds the presets, and gives Wine a private display and prefix.
+
+QUELLAN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+WINE64=/usr/lib/wine/wine64
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+# Debian packages the build, the tests and the screenshots need, with a file each one provides.
+quellan_deps() {
+  local -a want=(
+    "cmake:/usr/bin/cmake" "g++:/usr/bin/g++" "clang:/usr/bin/clang++"
+    "libclang-rt-14-dev:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
+    "googletest:/usr/src/googletest/CMakeLists.txt" "libicu-dev:/usr/include/unicode/unorm2.h"
+    "g++-mingw-w64-x86-64-posix:/usr/bin/x86_64-w64-mingw32-g++-posix"
+    "g++-mingw-w64-i686-posix:/usr/bin/i686-w64-mingw32-g++-posix"
+    "wine64:/usr/lib/wine/wine64" "wine:/usr/bin/wine" "xvfb:/usr/bin/Xvfb" "xauth:/usr/bin/xauth"
+    "x11-apps:/usr/bin/xwd" "imagemagick:/usr/bin/convert" "x11-utils:/usr/bin/xdpyinfo"
+  )
+  local -a missing=()
+  local entry
+  for entry in "${want[@]}"; do
+    [ -e "${entry#*:}" ] || missing+=("${entry%%:*}")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# quellan_build PRESET...: configure (once) and build each preset.
+quellan_build() {
+  local preset
+  for preset in "$@"; do
+    log "building $preset"
+    (cd "$QUELLAN_ROOT" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j "$JOBS") || return 1
+  done
+}
+
+# Starts a private Xvfb unless QUELLAN_DISPLAY_KEEP is set and DISPLAY works; exports DISPLAY.
+quellan_xvfb() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -dpi 96 >/dev/null 2>&1 &
+  QUELLAN_XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  log "Xvfb did not start on $DISPLAY"
+  return 1
+}
+
+# Creates and initialises a private Wine prefix; exports the variables the tests and wine-exec use.
+quellan_wine_prefix() {
+  export WINEPREFIX=${1:-$(mktemp -d /tmp/quellan-wine.XXXXXX)}
+  export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  mkdir -p "$WINEPREFIX"
+  log "initialising Wine prefix $WINEPREFIX"
+  "$WINE64" wineboot --init >/dev/null 2>&1
+  # Wine draws the window frames itself: there is no window manager on the private display,
+  # and a managed window would wait two seconds for one each time it is hidden.
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
+  # Keep one server alive for the whole run, so each test process starts quickly.
+  /usr/lib/wine/wineserver -p 2>/dev/null || true
+  timeout 60 "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+}
+
+quellan_cleanup() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+  fi
+  [ -n "${QUELLAN_XVFB_PID:-}" ] && kill "$QUELLAN_XVFB_PID" 2>/dev/null
+  [ -n "${QUELLAN_TMP_PREFIX:-}" ] && rm -rf "$QUELLAN_TMP_PREFIX"
+  return 0
+}
+
+# quellan_screenshot FILE: the whole X display as PNG.
+quellan_screenshot() {
+  xwd -root -silent | convert xwd:- "png:$1"
+}

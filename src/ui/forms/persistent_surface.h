@@ -1,0 +1,45 @@
+#pragma once
+// A window's persistent picture: an off-screen bitmap the size of the client area. Drawing goes
+// into the bitmap, and the window repaints itself from it, so a picture survives being covered.
+#include <windows.h>
+
+#include "ui/forms/handles.h"
+
+namespace quellan::forms {
+
+class PersistentSurface {
+ public:
+  PersistentSurface() = default;
+  ~PersistentSurface();
+  PersistentSurface(const PersistentSurface&) = delete;
+  PersistentSurface& operator=(const PersistentSurface&) = delete;
+
+  // Sizes the image to the window's client area and fills it with the back colour.
+  void Attach(HWND hwnd, COLORREF back);
+  // Gives the image a new size; what fits of the old picture is kept, the rest is back colour.
+  void Resize(int width, int height);
+
+  HDC Dc() const { return m_dc.get(); }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  COLORREF BackColour() const { return m_back; }
+  void SetBackColour(COLORREF back) { m_back = back; }
+
+  // Fills the whole image with the back colour and marks the window for repainting.
+  void Clear();
+  // Marks the whole window for repainting from the image.
+  void Invalidate() const;
+  // Handles WM_PAINT: copies the damaged part of the image to the window.
+  void Paint() const;
+
+ private:
+  HWND m_hwnd = nullptr;
+  MemoryDc m_dc;
+  Bitmap m_bitmap;
+  HGDIOBJ m_originalBitmap = nullptr;
+  int m_width = 0;
+  int m_height = 0;
+  COLORREF m_back = RGB(255, 255, 255);
+};
+
+}  // namespace quellan::forms
