@@ -1,0 +1,82 @@
+#pragma once
+// The AutoRun policy: three registry values moved between the registry and the window's check box
+// and two check lists.
+//   "AutoRun"            (CD-ROM service)  0 when chkGlobal is ticked, 1 otherwise.
+//   "NoDriveAutoRun"     bit n set: AutoRun off for the letter "A" + n (n = 0 .. 25).
+//   "NoDriveTypeAutoRun" bit n set: AutoRun off for drive type n (n = 0 .. 6); bit 7 and above are
+//                        kept from the stored value on every save.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "policy/check_box_model.h"
+#include "policy/check_list_model.h"
+#include "policy/registry_api.h"
+
+namespace quellan::policy {
+
+struct PolicyLocation {
+  std::uint32_t root;
+  std::u16string_view keyPath;
+  std::u16string_view valueName;
+};
+
+inline constexpr std::u16string_view kExplorerPolicyPath =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+
+inline constexpr PolicyLocation kCdromAutoRun{kHkeyLocalMachine, u"System\\CurrentControlSet\\Services\\CDRom",
+                                              u"AutoRun"};
+inline constexpr PolicyLocation kUserNoDriveAutoRun{kHkeyCurrentUser, kExplorerPolicyPath, u"NoDriveAutoRun"};
+inline constexpr PolicyLocation kUserNoDriveTypeAutoRun{kHkeyCurrentUser, kExplorerPolicyPath, u"NoDriveTypeAutoRun"};
+// Written on every save so that new user profiles start with the same type mask; never read.
+inline constexpr PolicyLocation kDefaultUserNoDriveTypeAutoRun{
+    kHkeyUsers, u".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", u"NoDriveTypeAutoRun"};
+
+// The locations a save writes, in the order it writes them.
+inline constexpr std::array<PolicyLocation, 4> kSaveLocations{kCdromAutoRun, kUserNoDriveAutoRun,
+                                                              kUserNoDriveTypeAutoRun, kDefaultUserNoDriveTypeAutoRun};
+
+// Message-box styles of the save report.
+constexpr std::uint32_t kMbIconWarning = 48;
+constexpr std::uint32_t kMbIconInformation = 64;
+
+inline constexpr std::u16string_view kSaveTitle = u"Quellan!!!";
+inline constexpr std::u16string_view kSavedText = u"Settings has saved...";
+inline constexpr std::u16string_view kSaveFailedHeading = u"Some settings could not be saved:";
+inline constexpr std::u16string_view kAdministratorRightsNeeded =
+    u"Administrator rights are needed to change these settings.";
+
+// Sets chkGlobal and every tick of both lists from the stored values (a missing or unreadable value
+// counts as 0). A stored text with no numeric reading raises ConversionError at that point: what was
+// set before it stays set, everything after it is left as it was.
+void ReadAutorunPolicy(RegistryApi& reg, CheckBoxModel& chkGlobal, CheckListModel& lstDrvs,
+                       CheckListModel& lstDrvTypes);
+
+struct LocationWrite {
+  PolicyLocation location;
+  std::int32_t value = 0;
+  std::int32_t status = 0;   // 0 when written, otherwise the system's error code
+  std::u16string errorText;  // the system's description of status; empty when written
+};
+
+struct SaveOutcome {
+  std::array<LocationWrite, 4> writes;  // in kSaveLocations order
+  bool anyWriteSucceeded = false;
+  // The message to show. When every write succeeded: kSavedText, information style. Otherwise a
+  // warning: kSaveFailedHeading, then one line per failed location
+  //   "<value name>" in <hive name>\<key path>: <error text>
+  // then kAdministratorRightsNeeded if any write was denied access; lines joined with "\r\n".
+  std::u16string text;
+  std::u16string title;
+  std::uint32_t style = kMbIconInformation;
+};
+
+// Writes the ticks to every location in kSaveLocations order, each write attempted whatever became
+// of the others. The letter mask is built from the ticks alone; the type mask is merged into the
+// stored "NoDriveTypeAutoRun", read again now, keeping its bit 7 and above (a stored text with no
+// numeric reading counts as 0). A grayed chkGlobal saves as unticked.
+SaveOutcome SaveAutorunPolicy(RegistryApi& reg, const CheckBoxModel& chkGlobal, const CheckListModel& lstDrvs,
+                              const CheckListModel& lstDrvTypes);
+
+}  // namespace quellan::policy
