@@ -28,7 +28,9 @@ quellan_deps() {
   local sudo=""
   [ "$(id -u)" -ne 0 ] && sudo=sudo
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # --reinstall also brings back a file that has gone missing from an installed package.
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --reinstall --no-install-recommends "${missing[@]}" \
+    >/dev/null
 }
 
 # quellan_build PRESET...: configure (once) and build each preset.

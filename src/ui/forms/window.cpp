@@ -10,8 +10,7 @@ Window::~Window() {
   }
 }
 
-ATOM Window::RegisterClassOnce(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background,
-                               HICON icon) {
+ATOM Window::RegisterClassOnce(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background, HICON icon) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
@@ -29,8 +28,26 @@ ATOM Window::RegisterClassOnce(const wchar_t* className, UINT style, HCURSOR cur
   return RegisterClassExW(&wc);
 }
 
-HWND Window::Create(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y,
-                    int width, int height, HWND parent, HMENU idOrMenu) {
+ATOM Window::RegisterSuperclassOnce(const wchar_t* className, const wchar_t* baseClassName, WNDPROC* baseProcedure) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW base{};
+  base.cbSize = sizeof(base);
+  if (!GetClassInfoExW(nullptr, baseClassName, &base)) return 0;
+  *baseProcedure = base.lpfnWndProc;
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (ATOM atom = static_cast<ATOM>(GetClassInfoExW(instance, className, &existing))) return atom;
+  WNDCLASSEXW wc = base;
+  wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+  wc.lpfnWndProc = &Window::Procedure;
+  wc.hInstance = instance;
+  wc.lpszClassName = className;
+  wc.lpszMenuName = nullptr;
+  return RegisterClassExW(&wc);
+}
+
+HWND Window::Create(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int width,
+                    int height, HWND parent, HMENU idOrMenu) {
   return CreateWindowExW(exStyle, className, text, style, x, y, width, height, parent, idOrMenu,
                          GetModuleHandleW(nullptr), this);
 }

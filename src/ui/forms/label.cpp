@@ -1,0 +1,100 @@
+#include "ui/forms/label.h"
+
+#include <windowsx.h>
+
+#include "ui/forms/colour.h"
+#include "ui/forms/container.h"
+
+namespace quellan::forms {
+
+namespace {
+const wchar_t kLabelClass[] = L"QuellanLabel";
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+}  // namespace
+
+void Label::Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
+                   int dpi) {
+  RegisterClassOnce(kLabelClass);
+  m_caption = caption;
+  m_font = font;
+  m_look = look;
+  m_dpi = dpi;
+  if (!look.transparent) m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
+  Window::Create(kLabelClass, Wide(caption), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, bounds.left, bounds.top,
+                 bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
+}
+
+void Label::SetCaption(const std::u16string& caption) {
+  m_caption = caption;
+  if (m_hwnd) {
+    SetWindowTextW(m_hwnd, Wide(caption));
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+  }
+}
+
+void Label::Paint(HDC dc) const {
+  RECT client;
+  GetClientRect(m_hwnd, &client);
+  if (m_look.transparent) {
+    PaintParentBackground(m_hwnd, dc);
+  } else {
+    FillRect(dc, &client, m_back.get());
+  }
+  SetTextColor(dc, ResolveColour(m_look.foreColour));
+  SetBkMode(dc, TRANSPARENT);
+  SelectedObject font(dc, m_font ? static_cast<HGDIOBJ>(m_font) : GetStockObject(DEFAULT_GUI_FONT));
+  const UINT format = DT_WORDBREAK | (m_look.centred ? DT_CENTER : DT_LEFT);
+  DrawTextW(dc, Wide(m_caption), -1, &client, format);
+}
+
+LRESULT Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // the whole label is drawn at WM_PAINT
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(m_hwnd, &ps);
+      Paint(dc);
+      EndPaint(m_hwnd, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_SETFONT:
+      m_font = reinterpret_cast<HFONT>(wp);
+      if (LOWORD(lp)) InvalidateRect(m_hwnd, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(m_font);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetCapture(m_hwnd);
+      m_pressed = true;
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool wasPressed = m_pressed;
+      m_pressed = false;
+      if (GetCapture() == m_hwnd) ReleaseCapture();
+      RECT client;
+      GetClientRect(m_hwnd, &client);
+      const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+      if (wasPressed && PtInRect(&client, at) && Click) Click();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      m_pressed = false;
+      return 0;
+    case WM_MOUSEMOVE:
+      if (MouseMove) {
+        const MouseArgs args = MouseArgsOf(msg, wp, lp, m_dpi);
+        MouseMove(args.button, args.shift, args.x, args.y);
+      }
+      return 0;
+    default:
+      return Window::OnMessage(msg, wp, lp);
+  }
+}
+
+}  // namespace quellan::forms

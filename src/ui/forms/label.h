@@ -1,0 +1,51 @@
+#pragma once
+// A label: a caption drawn in a font and colour, left-aligned or centred, on an opaque back colour
+// or on whatever its container shows behind it (transparent). It takes no focus; a press and
+// release of the left button over it raise Click, and every pointer move over it raises MouseMove.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ui/forms/handles.h"
+#include "ui/forms/mouse_event.h"
+#include "ui/forms/window.h"
+
+namespace quellan::forms {
+
+struct LabelLook {
+  std::uint32_t foreColour;  // program colour form; the system form resolves at each paint
+  std::uint32_t backColour;  // used when not transparent
+  bool transparent;
+  bool centred;
+};
+
+class Label : public Window {
+ public:
+  // Creates the label as a child of parent at the given pixel rectangle. The font is the caller's
+  // and must outlive the label.
+  void Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
+              int dpi);
+
+  const std::u16string& Caption() const { return m_caption; }
+  void SetCaption(const std::u16string& caption);
+
+  std::function<void()> Click;
+  MouseHandler MouseMove;
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void Paint(HDC dc) const;
+
+  std::u16string m_caption;
+  HFONT m_font = nullptr;
+  LabelLook m_look{};
+  Brush m_back;
+  int m_dpi = 96;
+  bool m_pressed = false;
+};
+
+}  // namespace quellan::forms

@@ -1,0 +1,23 @@
+#include "ui/main/about.h"
+
+#include <cstdint>
+
+#include "text/vie_msgbox.h"
+#include "ui/effect/frm_eff.h"
+#include "ui/forms/application.h"
+#include "ui/main/about_text.h"
+
+namespace quellan::mainwindow {
+
+namespace {
+constexpr std::uint32_t kAboutFlags = MB_ICONINFORMATION;  // 64: information icon, one OK button
+}
+
+void about(HWND mainHwnd) {
+  const forms::ApplicationInfo application = forms::Application();
+  const AboutText box = BuildAboutText(application.title, application.major, application.minor, BuiltIdentity());
+  modVie::VieMsgBox(box.text, kAboutFlags, box.title, mainHwnd);
+  effect::RunSharedEffect();
+}
+
+}  // namespace quellan::mainwindow
