@@ -36,9 +36,8 @@ TEST(CheckListModel, KeepsEntriesInOrderAndRaisesOnlyRealTickChanges) {
   list.SetItemData(list.NewIndex(), -5);
   for (const auto& [index, ticked] : {std::pair{0, true}, {0, true}, {1, false}, {0, false}, {1, true}})
     list.SetSelected(index, ticked);
-  EXPECT_EQ(list.List(1), u"Alpha");
-  EXPECT_EQ(list.ItemData(0), 0);
-  EXPECT_EQ(list.ItemData(1), -5);
+  EXPECT_EQ(std::make_tuple(list.List(1), list.ItemData(0), list.ItemData(1)),
+            std::make_tuple(std::u16string(u"Alpha"), 0, -5));
   for (const int bad : {-1, 2}) {
     EXPECT_THROW(list.List(bad), std::out_of_range);
     EXPECT_THROW(list.SetItemData(bad, 1), std::out_of_range);
@@ -78,11 +77,9 @@ TEST(FillDriveLists, ListsEveryLetterAndTheSevenTypesAfreshAtEachRefresh) {
   const char16_t* names[] = {u"Unknown", u"No Root Directory", u"Removable", u"Fixed", u"Network",
                              u"CD/DVD",  u"RAM Disk"};
   ASSERT_EQ(types.ListCount(), 7);
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(types.List(i), names[i]);
-    EXPECT_EQ(types.ItemData(i), 1 << i);
-    EXPECT_FALSE(types.Selected(i));
-  }
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(std::make_tuple(types.List(i), types.ItemData(i), types.Selected(i)),
+              std::make_tuple(std::u16string(names[i]), 1 << i, false));
 }
 
 }  // namespace

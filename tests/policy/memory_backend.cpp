@@ -1,3 +1,4 @@
+// The shared suites against the registry held in memory.
 #include "registry_backend.h"
 
 namespace quellan::policy::testing {
@@ -14,16 +15,18 @@ class MemoryBackend : public RegistryBackend {
                                   const std::string& valueName) override {
     return m_registry.Find(root, keyPath, valueName);
   }
-  bool KeyExists(std::uint32_t root, const std::string& keyPath) override {
-    return m_registry.KeyExists(root, keyPath);
-  }
 
  private:
   MemoryRegistry m_registry;
 };
 
+const auto kMemory = ::testing::Values(BackendParam{"Memory", &MakeMemoryBackend});
+
 }  // namespace
 
 std::unique_ptr<RegistryBackend> MakeMemoryBackend() { return std::make_unique<MemoryBackend>(); }
+
+INSTANTIATE_TEST_SUITE_P(Memory, RegistryRoutines, kMemory, BackendName);
+INSTANTIATE_TEST_SUITE_P(Memory, AutorunPolicy, kMemory, BackendName);
 
 }  // namespace quellan::policy::testing
