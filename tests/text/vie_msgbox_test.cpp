@@ -58,9 +58,9 @@ std::vector<Child> Children(HWND parent) {
 forms::UniqueWindow MakeLookalike() {
   forms::UniqueWindow window(
       CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, nullptr, nullptr, nullptr, nullptr));
-  using Spec = std::tuple<const wchar_t*, const wchar_t*, int>;
+  using Expected = std::tuple<const wchar_t*, const wchar_t*, int>;
   for (const auto& [className, text, id] :
-       {Spec{L"Button", L"OK", IDOK}, Spec{L"Button", L"Cancel", IDCANCEL}, Spec{L"Static", L"text", 99}}) {
+       {Expected{L"Button", L"OK", IDOK}, Expected{L"Button", L"Cancel", IDCANCEL}, Expected{L"Static", L"text", 99}}) {
     CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE, id, 0, 60, 20, window.get(),
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   }

@@ -1,12 +1,14 @@
 #include "ui/forms/property_set.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
 namespace quellan::forms {
 
 namespace {
+
+// Font sizes in points are kept to four decimals.
+constexpr long long kSizeScale = 10000;
 
 constexpr std::int64_t kSmallestInteger = -2147483648LL;
 constexpr std::int64_t kLargestInteger = 4294967295LL;
@@ -23,10 +25,18 @@ bool IsValidName(std::string_view name) {
   return true;
 }
 
+// A size the text form holds exactly: finite, below a billion points, at most four decimals.
+bool IsStorableSize(float size) {
+  if (!std::isfinite(size) || std::fabs(size) >= 1e9f) return false;
+  return static_cast<float>(static_cast<double>(std::llround(static_cast<double>(size) * kSizeScale)) / kSizeScale) ==
+         size;
+}
+
 bool IsStorable(const PropertyValue& value) {
   if (const auto* number = std::get_if<std::int64_t>(&value)) {
     return *number >= kSmallestInteger && *number <= kLargestInteger;
   }
+  if (const auto* font = std::get_if<FontObject>(&value)) return IsStorableSize(font->size);
   return true;
 }
 
@@ -44,12 +54,19 @@ void AppendInteger(std::u16string& out, std::int64_t value) {
   AppendAscii(out, buffer);
 }
 
+// Sizes are written in fixed point with up to four decimals (8.25, 12, 20.25), the precision of a
+// font size in points; integer arithmetic keeps the floating-point formatting tables out of the
+// executable.
 void AppendSize(std::u16string& out, float size) {
-  if (!std::isfinite(size)) size = 0.0f;  // no text form; the font's default height then applies
-  char buffer[64];
-  // Fixed notation, shortest that reads back as the same float: 8.25, 12, 20.25.
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, size, std::chars_format::fixed);
-  AppendAscii(out, std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+  const long long scaled = std::llround(static_cast<double>(size) * kSizeScale);
+  const unsigned long long magnitude = static_cast<unsigned long long>(scaled < 0 ? -scaled : scaled);
+  char buffer[48];
+  int length = std::snprintf(buffer, sizeof buffer, "%s%llu", scaled < 0 ? "-" : "", magnitude / kSizeScale);
+  if (const unsigned long long fraction = magnitude % kSizeScale) {
+    length += std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length), ".%04llu", fraction);
+    while (buffer[length - 1] == '0') --length;
+  }
+  AppendAscii(out, std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
 void AppendString(std::u16string& out, const std::u16string& text) {
@@ -279,22 +296,26 @@ class Parser {
     return false;
   }
 
+  // A size in points: an optional '-', digits, and optionally '.' and up to four more digits.
   bool ReadDecimal(float& value) {
-    std::string ascii;
-    if (Peek() == u'-') ascii += static_cast<char>(m_text[m_pos++]);
-    while (IsDigit(Peek())) ascii += static_cast<char>(m_text[m_pos++]);
+    const bool negative = Peek() == u'-';
+    if (negative) ++m_pos;
+    long long scaled = 0;
+    int digits = 0;
+    for (; IsDigit(Peek()) && digits < 9; ++digits) scaled = scaled * 10 + (m_text[m_pos++] - u'0');
+    scaled *= kSizeScale;
+    int decimals = 0;
     if (Peek() == u'.') {
-      ascii += static_cast<char>(m_text[m_pos++]);
-      while (IsDigit(Peek())) ascii += static_cast<char>(m_text[m_pos++]);
+      ++m_pos;
+      for (long long unit = kSizeScale / 10; IsDigit(Peek()) && unit > 0; unit /= 10, ++decimals) {
+        scaled += (m_text[m_pos++] - u'0') * unit;
+      }
     }
-    float parsed = 0.0f;
-    auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), parsed, std::chars_format::fixed);
-    if (ascii.empty() || result.ec != std::errc() || result.ptr != ascii.data() + ascii.size() ||
-        !std::isfinite(parsed) || IsNameStart(Peek())) {
+    if (digits + decimals == 0 || IsDigit(Peek()) || IsNameStart(Peek()) || Peek() == u'.') {
       Fail("expected a size in points");
       return false;
     }
-    value = parsed;
+    value = static_cast<float>(static_cast<double>(negative ? -scaled : scaled) / kSizeScale);
     return true;
   }
 

@@ -27,7 +27,7 @@
 // - String: between double quotes; the escapes \" \\ \n \r \t and \uXXXX (four hex digits, one
 //   UTF-16 unit) stand for themselves; every other character, Unicode included, is taken as is.
 //   Serialise escapes quotes, backslashes and all control characters.
-// - Font block: "{", then Name, Size (points, decimal fraction allowed), Weight, Italic,
+// - Font block: "{", then Name, Size (points, up to four decimals), Weight, Italic,
 //   Underline, Strikethrough and Charset in any order, each at most once, then "}". Weight and
 //   Charset are integers up to 2147483647. An attribute left out keeps the FontObject default.
 // - Spaces, tabs and line ends between the parts are free; outside a string, '#' starts a comment

@@ -70,16 +70,16 @@ bool frmMain::Load(int showCommand) {
   return true;
 }
 
-HFONT frmMain::FontFor(const FontSpec& spec) {
-  const FontSpec& f = spec.face ? spec : MainForm().font;
+HFONT frmMain::FontFor(const FontSpec& font) {
+  const FontSpec& f = font.face ? font : MainForm().font;
   const auto key = std::make_tuple(std::u16string(f.face), f.points, f.weight);
   auto found = m_fonts.find(key);
   if (found == m_fonts.end()) found = m_fonts.emplace(key, forms::CreateFontHandle(*FontObjectFor(f), m_dpi)).first;
   return found->second.get();
 }
 
-std::shared_ptr<forms::FontObject> frmMain::FontObjectFor(const FontSpec& spec) const {
-  const FontSpec& f = spec.face ? spec : MainForm().font;
+std::shared_ptr<forms::FontObject> frmMain::FontObjectFor(const FontSpec& font) const {
+  const FontSpec& f = font.face ? font : MainForm().font;
   return forms::MakeFont(f.face, f.points, f.weight);
 }
 
@@ -97,19 +97,19 @@ void frmMain::CreateControls() {
   ArrangeTabOrder();
 }
 
-void frmMain::CreateControl(const ControlSpec& spec, int id) {
-  const HWND parent = spec.container == Container::Frame ? m_fraSet.hwnd() : m_hwnd;
-  const RECT bounds = ToRect(ContainerRect(spec, m_dpi));
-  const std::string name = spec.name;
+void frmMain::CreateControl(const ControlSpec& item, int id) {
+  const HWND parent = item.container == Container::Frame ? m_fraSet.hwnd() : m_hwnd;
+  const RECT bounds = ToRect(ContainerRect(item, m_dpi));
+  const std::string name = item.name;
   HWND created = nullptr;
-  switch (spec.type) {
+  switch (item.type) {
     case ControlType::Frame:
-      m_fraSet.Create(parent, bounds, spec.caption, spec.backColour, id);
+      m_fraSet.Create(parent, bounds, item.caption, item.backColour, id);
       created = m_fraSet.hwnd();
       break;
     case ControlType::CheckList: {
       forms::CheckList& list = name == "lstDrvs" ? m_lstDrvs : m_lstDrvTypes;
-      list.Create(parent, bounds, FontFor(spec.font), m_dpi, id);
+      list.Create(parent, bounds, FontFor(item.font), m_dpi, id);
       if (name == "lstDrvs")
         list.MouseDown = [this](int b, int s, float x, float y) { lstDrvs_MouseDown(b, s, x, y); };
       else
@@ -118,12 +118,12 @@ void frmMain::CreateControl(const ControlSpec& spec, int id) {
       break;
     }
     case ControlType::CheckBox:
-      m_chkGlobal.Create(parent, bounds, spec.caption, FontFor(spec.font), spec.foreColour, spec.backColour, id);
+      m_chkGlobal.Create(parent, bounds, item.caption, FontFor(item.font), item.foreColour, item.backColour, id);
       created = m_chkGlobal.hwnd();
       break;
     case ControlType::Button: {
       forms::PropertyParseError error;
-      const auto stored = forms::PropertySet::Parse(spec.storedProperties, &error);
+      const auto stored = forms::PropertySet::Parse(item.storedProperties, &error);
       auto button = button::OrvaneButton::Create(parent, id, bounds, stored ? *stored : forms::PropertySet{},
                                                  FontObjectFor(MainForm().font), m_dpi);
       if (!button) break;
@@ -143,9 +143,9 @@ void frmMain::CreateControl(const ControlSpec& spec, int id) {
                             : name == "link1"  ? m_link1
                             : name == "link2"  ? m_link2
                                                : m_CAP;
-      const forms::LabelLook look{spec.foreColour, spec.backColour, spec.background == Background::Transparent,
-                                  spec.alignment == Alignment::Centre};
-      label.Create(parent, bounds, spec.caption, FontFor(spec.font), look, m_dpi);
+      const forms::LabelLook look{item.foreColour, item.backColour, item.background == Background::Transparent,
+                                  item.alignment == Alignment::Centre};
+      label.Create(parent, bounds, item.caption, FontFor(item.font), look, m_dpi);
       if (name == "CAP") {
         label.Click = [this] { CAP_Click(); };
         label.MouseMove = [this](int b, int s, float x, float y) { CAP_MouseMove(b, s, x, y); };
@@ -166,8 +166,8 @@ void frmMain::CreateControl(const ControlSpec& spec, int id) {
 void frmMain::CreateToolTips() {
   if (m_tips.hwnd()) return;
   m_tips.Create(m_hwnd);
-  for (const ControlSpec& spec : MainControls())
-    if (!spec.toolTip.empty()) m_tips.Add(Control(spec.name), spec.toolTip);
+  for (const ControlSpec& item : MainControls())
+    if (!item.toolTip.empty()) m_tips.Add(Control(item.name), item.toolTip);
   // The lists' tips tell what the last change of a tick did (see the ItemCheck handlers).
   m_tips.Add(Control("lstDrvs"), m_pendingStatus[0]);
   m_tips.Add(Control("lstDrvTypes"), m_pendingStatus[1]);
@@ -190,12 +190,12 @@ void frmMain::ShowStatus(int list, const std::u16string& sentence) {
 // the order of their tab indexes; only the lists, the check box and the buttons are tab stops.
 void frmMain::ArrangeTabOrder() {
   std::vector<const ControlSpec*> order;
-  for (const ControlSpec& spec : MainControls()) order.push_back(&spec);
+  for (const ControlSpec& item : MainControls()) order.push_back(&item);
   std::stable_sort(order.begin(), order.end(),
                    [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
   std::map<HWND, HWND> lastInContainer;
-  for (const ControlSpec* spec : order) {
-    HWND hwnd = Control(spec->name);
+  for (const ControlSpec* item : order) {
+    HWND hwnd = Control(item->name);
     if (!hwnd) continue;
     HWND parent = GetParent(hwnd);
     auto last = lastInContainer.find(parent);

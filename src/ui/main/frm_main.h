@@ -65,10 +65,10 @@ class frmMain : public forms::Form {
   void CreateToolTips();
   // Shows the status sentence of list 0 (letters) or 1 (types) as that list's tool tip.
   void ShowStatus(int list, const std::u16string& sentence);
-  void CreateControl(const ControlSpec& spec, int id);
+  void CreateControl(const ControlSpec& item, int id);
   void ArrangeTabOrder();
-  HFONT FontFor(const FontSpec& spec);
-  std::shared_ptr<forms::FontObject> FontObjectFor(const FontSpec& spec) const;
+  HFONT FontFor(const FontSpec& font);
+  std::shared_ptr<forms::FontObject> FontObjectFor(const FontSpec& font) const;
   void OpenMenu(std::size_t menuIndex);
 
   // Handlers, as the program names them.

@@ -101,8 +101,8 @@ TEST(PropertySet, SerialiseAndParseRoundTrip) {
   odd.name = u"Quote\" \\ \x01\x7f\x1f\u00e9\U0001F600";
   odd.underline = odd.strikethrough = true;
   odd.charset = 255;
-  FontObject huge = Tahoma(3.0e38f, 0);
-  FontObject tiny = Tahoma(1.0e-40f);  // subnormal
+  FontObject huge = Tahoma(123456.5f, 0);
+  FontObject tiny = Tahoma(0.0001f);
   FontObject negative = Tahoma(-7.125f, -3);
   std::u16string control;
   for (char16_t c = 0; c < 0x80; ++c) control += c;
@@ -114,6 +114,12 @@ TEST(PropertySet, SerialiseAndParseRoundTrip) {
       {{"A", std::int64_t{-2147483648LL}}, {"Z", std::int64_t{4294967295LL}}, {"T", true}, {"F", false}},
       {{"F1", odd}, {"F2", huge}, {"F3", tiny}, {"F4", negative}, {"F5", Tahoma(20.25f, 700)}},
   };
+  // Sizes the text cannot hold exactly are refused rather than saved as something else.
+  for (float size : {3.0e38f, 1.0e-40f, 0.00005f, 8.123456f, 1.0e9f}) {
+    PropertySet set;
+    EXPECT_FALSE(set.Set("Font", Tahoma(size))) << size;
+    EXPECT_TRUE(set.empty());
+  }
   for (const auto& entries : sets) {
     PropertySet set;
     for (const auto& [name, value] : entries) ASSERT_TRUE(set.Set(name, value)) << name;

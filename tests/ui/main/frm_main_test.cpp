@@ -391,19 +391,19 @@ TEST_F(MainWindowTest, ControlsLieWhereTheTableSaysAtTheDisplayDpi) {
     GetClientRect(form->hwnd(), &client);
     EXPECT_EQ(client.right, forms::TwipsToPixels(4245, dpi));
     EXPECT_EQ(client.bottom, forms::TwipsToPixels(4005, dpi));
-    for (const ControlSpec& spec : MainControls()) {
-      HWND hwnd = Control(spec.name);
-      ASSERT_NE(hwnd, nullptr) << spec.name;
+    for (const ControlSpec& item : MainControls()) {
+      HWND hwnd = Control(item.name);
+      ASSERT_NE(hwnd, nullptr) << item.name;
       RECT r;
       GetWindowRect(hwnd, &r);
       MapWindowPoints(nullptr, form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      const PixelRect expected = WindowRect(spec, dpi);
-      EXPECT_EQ(r.left, expected.left) << spec.name;
-      EXPECT_EQ(r.top, expected.top) << spec.name;
-      EXPECT_EQ(r.right - r.left, expected.width) << spec.name;
-      EXPECT_EQ(r.bottom - r.top, expected.height) << spec.name;
-      const bool inFrame = spec.container == Container::Frame;
-      EXPECT_EQ(GetParent(hwnd), inFrame ? Control("fraSet") : form->hwnd()) << spec.name;
+      const PixelRect expected = WindowRect(item, dpi);
+      EXPECT_EQ(r.left, expected.left) << item.name;
+      EXPECT_EQ(r.top, expected.top) << item.name;
+      EXPECT_EQ(r.right - r.left, expected.width) << item.name;
+      EXPECT_EQ(r.bottom - r.top, expected.height) << item.name;
+      const bool inFrame = item.container == Container::Frame;
+      EXPECT_EQ(GetParent(hwnd), inFrame ? Control("fraSet") : form->hwnd()) << item.name;
     }
     form.reset();
   }

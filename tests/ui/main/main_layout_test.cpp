@@ -26,9 +26,9 @@ TEST(MainLayout, RectanglesAt96DpiAreTheTwipsDividedBy15) {
       {"CAP", {6, 0, 223, 31}},
   };
   for (const Case& c : cases) {
-    const ControlSpec* spec = FindControl(c.name);
-    ASSERT_NE(spec, nullptr) << c.name;
-    const PixelRect r = WindowRect(*spec, 96);
+    const ControlSpec* item = FindControl(c.name);
+    ASSERT_NE(item, nullptr) << c.name;
+    const PixelRect r = WindowRect(*item, 96);
     EXPECT_EQ(r.left, c.window.left) << c.name;
     EXPECT_EQ(r.top, c.window.top) << c.name;
     EXPECT_EQ(r.width, c.window.width) << c.name;
@@ -52,9 +52,9 @@ TEST(MainLayout, ScalesWithTheDisplayDpi) {
       {"link2", 120, {11, 311, 331, 20}, {11, 311, 331, 20}},
   };
   for (const Case& c : cases) {
-    const ControlSpec& spec = *FindControl(c.name);
-    EXPECT_EQ(ContainerRect(spec, c.dpi), c.container) << c.name << " at " << c.dpi;
-    EXPECT_EQ(WindowRect(spec, c.dpi), c.window) << c.name << " at " << c.dpi;
+    const ControlSpec& item = *FindControl(c.name);
+    EXPECT_EQ(ContainerRect(item, c.dpi), c.container) << c.name << " at " << c.dpi;
+    EXPECT_EQ(WindowRect(item, c.dpi), c.window) << c.name << " at " << c.dpi;
   }
 }
 
