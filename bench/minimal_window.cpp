@@ -2,12 +2,14 @@
 // the main window's size, centred, with a solid background, and run a message loop.
 #include <windows.h>
 
+LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-    if (msg == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  };
+  wc.lpfnWndProc = &Procedure;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = CreateSolidBrush(RGB(255, 255, 192));

@@ -23,22 +23,22 @@ struct Found {
   HWND hwnd;
 };
 
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lp) {
+  auto* f = reinterpret_cast<Found*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (owner == f->process && lstrcmpW(name, f->className) == 0) {
+    f->hwnd = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND TopLevelWindowOf(DWORD process, const wchar_t* className) {
   Found found{process, className, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (owner == f->process && lstrcmpW(name, f->className) == 0) {
-          f->hwnd = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&found));
   return found.hwnd;
 }
 
