@@ -82,7 +82,7 @@ double Median(std::vector<double> values) {
 
 int main() {
   const std::wstring quellan = Beside(L"..\\src\\app\\Quellan.exe");
-  const std::wstring minimal = Beside(L"bench_minimal_window.exe");
+  const std::wstring minimal = Beside(L"minimal_window.exe");
   constexpr int kRuns = 15;
   std::vector<double> program, yardstick;
   StartUp(minimal, L"QuellanMinimalWindow");  // warms the file cache and the Wine server
