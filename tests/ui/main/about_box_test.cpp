@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,58 +19,34 @@ std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
-bool IsClass(HWND hwnd, const wchar_t* name) {
-  wchar_t className[64] = {};
-  GetClassNameW(hwnd, className, 64);
-  return lstrcmpiW(className, name) == 0;
-}
-
-// What the timer saw while `about` ran: first the box, then the effect.
+// What the timer saw while `about` ran: first the box (which it reads and closes), then the effect
+// (which it clicks away).
 struct AboutRun {
-  HWND main = nullptr;
-  HWND box = nullptr;
-  HWND boxOwner = nullptr;
-  bool mainDisabledUnderBox = false;
-  bool effectUnderBox = false;
+  HWND main = nullptr, box = nullptr, boxOwner = nullptr, effect = nullptr;
+  bool mainDisabledUnderBox = false, effectUnderBox = false, boxGoneBeforeEffect = false, icon = false;
   std::wstring title, text;
   std::vector<std::wstring> buttons;
-  bool icon = false;
-  HWND effect = nullptr;
-  bool boxGoneBeforeEffect = false;
   int ticks = 0;
 } g_run;
 
-void ReadAndCloseBox(HWND box) {
-  g_run.box = box;
-  g_run.boxOwner = GetWindow(box, GW_OWNER);
-  g_run.mainDisabledUnderBox = !IsWindowEnabled(g_run.main);
-  g_run.effectUnderBox = effect::frmEff::Shared() != nullptr;
-  g_run.title = TextOf(box);
-  HWND ok = nullptr;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (IsClass(child, L"Button")) {
-      g_run.buttons.push_back(TextOf(child));
-      ok = child;
-    } else if (IsClass(child, L"Static") && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-      g_run.icon = SendMessageW(child, STM_GETICON, 0, 0) != 0;
-    } else if (IsClass(child, L"Static") && !TextOf(child).empty()) {
-      g_run.text = TextOf(child);
-    }
-  }
-  if (ok) SendMessageW(ok, BM_CLICK, 0, 0);
-  PostMessageW(g_run.main, WM_NULL, 0, 0);  // the box's modal loop ends at the next message
-}
-
-// Fires inside the box's modal loop, then inside the effect's loop.
 void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD) {
   const std::shared_ptr<effect::frmEff> shared = effect::frmEff::Shared();
   HWND box = FindWindowW(L"#32770", nullptr);
-  if (box && GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) box = nullptr;
   if (++g_run.ticks > 400) {  // watchdog: whatever is still up goes
     if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
     if (shared) DestroyWindow(shared->hwnd());
   } else if (!g_run.box && box) {
-    ReadAndCloseBox(box);
+    g_run =
+        AboutRun{g_run.main, box, GetWindow(box, GW_OWNER), nullptr, !IsWindowEnabled(g_run.main), shared != nullptr};
+    g_run.title = TextOf(box);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t name[16] = {};
+      GetClassNameW(child, name, 16);
+      if (lstrcmpiW(name, L"Button") == 0) g_run.buttons.push_back(TextOf(child));
+      if (lstrcmpiW(name, L"Static") == 0 && SendMessageW(child, STM_GETICON, 0, 0)) g_run.icon = true;
+      if (lstrcmpiW(name, L"Static") == 0 && !TextOf(child).empty()) g_run.text = TextOf(child);
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
   } else if (g_run.box && !g_run.effect && shared && IsWindowVisible(shared->hwnd())) {
     g_run.effect = shared->hwnd();
     g_run.boxGoneBeforeEffect = !IsWindow(g_run.box);
@@ -86,25 +61,22 @@ TEST(AboutBox, ShowsTheVietnameseAboutBoxThenTheEffect) {
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
   forms::UniqueWindow main(CreateWindowExW(0, L"STATIC", L"frmMain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300,
                                            280, nullptr, nullptr, nullptr, nullptr));
-  g_run = AboutRun{};
-  g_run.main = main.get();
+  g_run = AboutRun{main.get()};
   const UINT_PTR timer = SetTimer(nullptr, 0, 25, Drive);
   about(main.get());
   KillTimer(nullptr, timer);
 
   ASSERT_LE(g_run.ticks, 400) << "the box or the effect did not end";
-  ASSERT_NE(g_run.box, nullptr) << "no about box";
   EXPECT_EQ(g_run.boxOwner, main.get());
   EXPECT_TRUE(g_run.mainDisabledUnderBox) << "the box is not modal to the main window";
   EXPECT_EQ(g_run.title, L"Th\u00F4ng tin v\u1EC1 Quellan!");  // Thông tin về
   // This test program's version resource says 1.12.
-  const std::wstring start = L"Ti\u1EC7n \u00EDch: Quellan\r\nPhi\u00EAn b\u1EA3n: 1.12\r\n";
+  const std::wstring start = L"Ti\u1EC7n \u00EDch: Quellan\r\nPhi\u00EAn b\u1EA3n: 1.12\r\n";  // Tiện ích, Phiên bản
   EXPECT_EQ(g_run.text.substr(0, start.size()), start);
   const std::u16string shown = modVie::VniToUnicode(BuildAboutText(u"Quellan", 1, 12, BuiltIdentity()).text);
   EXPECT_EQ(g_run.text, std::wstring(shown.begin(), shown.end()));
   EXPECT_TRUE(g_run.icon) << "no information icon";
   EXPECT_EQ(g_run.buttons, std::vector<std::wstring>{L"\u0110\u00F3ng"});  // Đóng
-
   EXPECT_FALSE(g_run.effectUnderBox);
   ASSERT_NE(g_run.effect, nullptr) << "no effect after the box";
   EXPECT_TRUE(g_run.boxGoneBeforeEffect);

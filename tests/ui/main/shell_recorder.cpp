@@ -1,6 +1,6 @@
-// Stands in for a browser or a messenger in the link tests: writes the arguments it was started
-// with (after the first, which names the record file), one a line, and the show command it was
-// given, to the record file. The record appears whole: it is written aside and then renamed.
+// Stands in for a browser or a messenger in the link tests: writes the arguments after the first
+// (which names the record file), one a line, and the show command it was given. The record appears
+// whole: it is written aside and then renamed.
 #include <windows.h>
 // after windows.h, which it needs
 #include <shellapi.h>
@@ -13,19 +13,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv || argc < 2) return 2;
   STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
   GetStartupInfoW(&startup);
   std::wstring record;
   for (int i = 2; i < argc; ++i) record += std::wstring(argv[i]) + L"\n";
-  record += L"show=";
-  record += (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none";
-  record += L"\n";
+  record +=
+      L"show=" + ((startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none") + L"\n";
   const std::wstring part = std::wstring(argv[1]) + L".part";
   FILE* file = _wfopen(part.c_str(), L"wb");
   if (!file) return 1;
   fwrite(record.data(), sizeof(wchar_t), record.size(), file);
   fclose(file);
-  const bool moved = MoveFileW(part.c_str(), argv[1]);
-  LocalFree(argv);
-  return moved ? 0 : 1;
+  return MoveFileW(part.c_str(), argv[1]) ? 0 : 1;
 }
