@@ -24,8 +24,8 @@ std::wstring TextOf(HWND hwnd) {
 struct AboutRun {
   HWND main = nullptr, box = nullptr, boxOwner = nullptr, effect = nullptr;
   bool mainDisabledUnderBox = false, effectUnderBox = false, boxGoneBeforeEffect = false, icon = false;
-  std::wstring title, text;
-  std::vector<std::wstring> buttons;
+  std::wstring title{}, text{};
+  std::vector<std::wstring> buttons{};
   int ticks = 0;
 } g_run;
 

@@ -68,7 +68,9 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenAndShowsNothing) {
     // for "http" comes back afterwards, a scheme that had none is removed.
     const std::wstring previous = Command(c.scheme), command = c.scheme + std::wstring(L"\\shell\\open\\command");
     ASSERT_EQ(SetValue(command, nullptr, L"\"" + recorder + L"\" \"" + record + L"\" \"%1\""), ERROR_SUCCESS);
-    if (previous.empty()) ASSERT_EQ(SetValue(c.scheme, L"URL Protocol", L""), ERROR_SUCCESS);
+    if (previous.empty()) {
+      ASSERT_EQ(SetValue(c.scheme, L"URL Protocol", L""), ERROR_SUCCESS);
+    }
     c.click(nullptr);
     EXPECT_EQ(WaitForRecord(record), c.address + L"\nshow=0\n");
     EXPECT_EQ(previous.empty() ? RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kClasses + c.scheme).c_str())
