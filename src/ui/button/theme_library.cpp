@@ -1,18 +1,10 @@
 #include "ui/button/theme_library.h"
 
+#include "ui/forms/entry_point.h"
+
 namespace quellan::button {
 
-namespace {
-
-// GetProcAddress's result as the entry point's own type (through a plain function pointer type,
-// the conversion the compiler accepts without a cast-function-type warning).
-template <class Function>
-Function EntryPoint(HMODULE module, const char* name) {
-  if (!module) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-}  // namespace
+using forms::EntryPoint;
 
 ThemeLibrary::ThemeLibrary(const wchar_t* dllName) : m_module(LoadLibraryW(dllName)) {
   m_open = EntryPoint<OpenThemeDataFn>(m_module, "OpenThemeData");

@@ -1,9 +1,8 @@
 #include "ui/main/links.h"
 
-#include <shellapi.h>
-
 #include <string>
 
+#include "ui/forms/entry_point.h"
 #include "ui/main/maker_identity.h"
 
 namespace quellan::mainwindow {
@@ -14,13 +13,22 @@ constexpr int kShowCommand = 0;
 constexpr const char* kMessengerCommand = "ymsgr:sendIM?";
 constexpr const char* kMessengerGreeting = "&m=Hello hello^^";
 constexpr WORD kHandCursor = 32649;  // IDC_HAND
+
+// shell32 is loaded at the first link click rather than at start-up: it is large, and most runs
+// never open a link. The result is not looked at, as with a direct call.
+void CallShellExecuteA(HWND owner, const char* operation, const char* file, const char* parameters,
+                       const char* directory, int show) {
+  using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  static const auto shellExecute = forms::EntryPoint<ShellExecuteAFn>(LoadLibraryW(L"shell32.dll"), "ShellExecuteA");
+  if (shellExecute) shellExecute(owner, operation, file, parameters, directory, show);
+}
 }  // namespace
 
-void OpenHomePage(HWND owner) { ShellExecuteA(owner, "", identity::kHomePageUrl, "", "", kShowCommand); }
+void OpenHomePage(HWND owner) { CallShellExecuteA(owner, "", identity::kHomePageUrl, "", "", kShowCommand); }
 
 void OpenMessenger(HWND owner) {
   const std::string address = std::string(kMessengerCommand) + identity::kMessengerId + kMessengerGreeting;
-  ShellExecuteA(owner, nullptr, address.c_str(), nullptr, nullptr, kShowCommand);
+  CallShellExecuteA(owner, nullptr, address.c_str(), nullptr, nullptr, kShowCommand);
 }
 
 void sethand() {
