@@ -25,14 +25,6 @@ void Label::Create(HWND parent, const RECT& bounds, const std::u16string& captio
                  bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
 }
 
-void Label::SetCaption(const std::u16string& caption) {
-  m_caption = caption;
-  if (m_hwnd) {
-    SetWindowTextW(m_hwnd, Wide(caption));
-    InvalidateRect(m_hwnd, nullptr, FALSE);
-  }
-}
-
 void Label::Paint(HDC dc) const {
   RECT client;
   GetClientRect(m_hwnd, &client);

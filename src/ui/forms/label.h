@@ -29,7 +29,6 @@ class Label : public Window {
               int dpi);
 
   const std::u16string& Caption() const { return m_caption; }
-  void SetCaption(const std::u16string& caption);
 
   std::function<void()> Click;
   MouseHandler MouseMove;

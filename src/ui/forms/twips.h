@@ -12,9 +12,4 @@ constexpr int TwipsToPixels(int twips, int dpi) {
                                       : -((-scaled + kTwipsPerInch / 2) / kTwipsPerInch));
 }
 
-constexpr int PixelsToTwips(int pixels, int dpi) { return dpi > 0 ? pixels * kTwipsPerInch / dpi : 0; }
-
-// Twips per pixel, as the screen object reports it (15 at 96 DPI).
-constexpr int TwipsPerPixel(int dpi) { return dpi > 0 ? kTwipsPerInch / dpi : 0; }
-
 }  // namespace quellan::forms

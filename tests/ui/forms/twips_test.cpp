@@ -4,16 +4,13 @@
 
 namespace quellan::forms {
 
-TEST(Twips, ScaleWithTheRealDpiBothWays) {
+TEST(Twips, ScaleWithTheRealDpi) {
   struct Case {
     int twips, dpi, pixels;
   } cases[] = {{4245, 96, 283}, {4245, 144, 425} /* 424.5 rounds away from zero */,
                {15, 120, 1},    {7, 96, 0},
                {8, 96, 1},      {-15, 96, -1}};
   for (const Case& c : cases) EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
-  EXPECT_EQ(PixelsToTwips(283, 96), 4245);
-  EXPECT_EQ(TwipsPerPixel(144), 10);
-  EXPECT_EQ(TwipsPerPixel(0), 0) << "no division by a zero DPI";
 }
 
 }  // namespace quellan::forms
