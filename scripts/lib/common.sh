@@ -14,7 +14,7 @@ quellan_deps() {
     "libclang-rt-14-dev:/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
     "googletest:/usr/src/googletest/CMakeLists.txt" "libicu-dev:/usr/include/unicode/unorm2.h"
     "g++-mingw-w64-x86-64-posix:/usr/bin/x86_64-w64-mingw32-g++-posix"
-    "g++-mingw-w64-i686-posix:/usr/bin/i686-w64-mingw32-g++-posix"
+    "g++-mingw-w64-i686-win32:/usr/bin/i686-w64-mingw32-g++-win32"
     "wine64:/usr/lib/wine/wine64" "wine:/usr/bin/wine" "xvfb:/usr/bin/Xvfb" "xauth:/usr/bin/xauth"
     "x11-apps:/usr/bin/xwd" "imagemagick:/usr/bin/convert" "x11-utils:/usr/bin/xdpyinfo"
   )

@@ -1,6 +1,6 @@
 #pragma once
-// The AutoRun policy: three registry values moved between the registry and the window's check box
-// and two check lists.
+// The AutoRun policy: three registry values moved between the registry and the ticks of the window's
+// check box and two check lists.
 //   "AutoRun"            (CD-ROM service)  0 when chkGlobal is ticked, 1 otherwise.
 //   "NoDriveAutoRun"     bit n set: AutoRun off for the letter "A" + n (n = 0 .. 25).
 //   "NoDriveTypeAutoRun" bit n set: AutoRun off for drive type n (n = 0 .. 6); bit 7 and above are
@@ -10,8 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "policy/check_box_model.h"
-#include "policy/check_list_model.h"
 #include "policy/registry_api.h"
 
 namespace quellan::policy {
@@ -47,11 +45,17 @@ inline constexpr std::u16string_view kSaveFailedHeading = u"Some settings could 
 inline constexpr std::u16string_view kAdministratorRightsNeeded =
     u"Administrator rights are needed to change these settings.";
 
-// Sets chkGlobal and every tick of both lists from the stored values (a missing or unreadable value
-// counts as 0). A stored text with no numeric reading raises ConversionError at that point: what was
-// set before it stays set, everything after it is left as it was.
-void ReadAutorunPolicy(RegistryApi& reg, CheckBoxModel& chkGlobal, CheckListModel& lstDrvs,
-                       CheckListModel& lstDrvTypes);
+// The ticks of the window: the check box and the two lists, as plain data.
+struct AutorunTicks {
+  int chkGlobal = 0;          // 0 unticked, 1 ticked, 2 grayed (saved as unticked)
+  std::uint32_t letters = 0;  // bit n: the letter "A" + n is ticked (n = 0 .. 25)
+  std::uint32_t types = 0;    // bit n: drive type n is ticked (n = 0 .. 6)
+};
+
+// Sets ticks from the stored values in order (CD-ROM value, letter mask, type mask); a missing or
+// unreadable value counts as 0. Stops at the first stored text with no numeric reading and returns
+// false: what was set before it stays set, the fields after it keep what they held.
+bool ReadAutorunPolicy(RegistryApi& reg, AutorunTicks& ticks);
 
 struct LocationWrite {
   PolicyLocation location;
@@ -72,11 +76,13 @@ struct SaveOutcome {
   std::uint32_t style = kMbIconInformation;
 };
 
-// Writes the ticks to every location in kSaveLocations order, each write attempted whatever became
-// of the others. The letter mask is built from the ticks alone; the type mask is merged into the
-// stored "NoDriveTypeAutoRun", read again now, keeping its bit 7 and above (a stored text with no
-// numeric reading counts as 0). A grayed chkGlobal saves as unticked.
-SaveOutcome SaveAutorunPolicy(RegistryApi& reg, const CheckBoxModel& chkGlobal, const CheckListModel& lstDrvs,
-                              const CheckListModel& lstDrvTypes);
+// The four values a save writes, in kSaveLocations order: the CD-ROM value, the letter mask, and
+// the type mask merged into the stored "NoDriveTypeAutoRun" (read now; bit 7 and above kept)
+// twice. A stored text with no numeric reading counts as 0 in the merge.
+std::array<std::int32_t, 4> SaveValues(RegistryApi& reg, const AutorunTicks& ticks);
+
+// Writes SaveValues to every location in kSaveLocations order, each write attempted whatever became
+// of the others, and reports the outcome.
+SaveOutcome SaveAutorunPolicy(RegistryApi& reg, const AutorunTicks& ticks);
 
 }  // namespace quellan::policy

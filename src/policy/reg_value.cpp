@@ -65,9 +65,4 @@ std::optional<std::int32_t> ToInt32(const RegValue& value) {
   return NumericReading(std::get<std::u16string>(value));
 }
 
-std::int32_t ToInt32OrThrow(const RegValue& value) {
-  if (const auto number = ToInt32(value)) return *number;
-  throw ConversionError("stored text has no numeric reading");
-}
-
 }  // namespace quellan::policy

@@ -4,7 +4,6 @@
 // 32-bit 0.
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <variant>
 
@@ -24,14 +23,5 @@ inline const RegValue kZeroDefault{std::int16_t{0}};
 // Anything else (empty text, fractions, exponents, other characters, a number beyond 32 bits) has
 // no numeric reading: the result is empty.
 std::optional<std::int32_t> ToInt32(const RegValue& value);
-
-// Raised where a value has no numeric reading and the caller cannot go on without one.
-class ConversionError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// ToInt32, raising ConversionError when there is no numeric reading.
-std::int32_t ToInt32OrThrow(const RegValue& value);
 
 }  // namespace quellan::policy

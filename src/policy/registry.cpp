@@ -1,10 +1,13 @@
 #include "policy/registry.h"
 
-#include <new>
-#include <stdexcept>
+#include "win32/unique_handle.h"
 
 namespace quellan::policy {
 namespace {
+
+// Text values longer than this read as missing, like every other failure: no policy value comes
+// near it, and a broken or hostile value cannot exhaust the process's memory.
+constexpr std::uint32_t kLargestText = 16u << 20;
 
 RegistryNameTables& Tables() {
   static RegistryNameTables tables;
@@ -15,22 +18,12 @@ void EnsureRegistryNames() {
   if (Tables().RegHiveHandles.Empty()) InitRegistryNames();
 }
 
-// Owns a key handle obtained from the registry and closes it exactly once, on every path.
-class ScopedKey {
- public:
-  explicit ScopedKey(RegistryApi& reg) : m_reg(reg) {}
-  ~ScopedKey() {
-    if (m_key != 0) m_reg.CloseKey(m_key);
-  }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  KeyHandle* out() { return &m_key; }
-  KeyHandle get() const { return m_key; }
-
- private:
-  RegistryApi& m_reg;
-  KeyHandle m_key = 0;
+// A key handle obtained from the registry, closed through the same registry exactly once.
+struct CloseKeyOf {
+  RegistryApi* reg = nullptr;
+  void operator()(KeyHandle key) const { reg->CloseKey(key); }
 };
+using RegKey = win32::UniqueHandle<KeyHandle, CloseKeyOf>;
 
 std::int32_t FromLittleEndian(const std::uint8_t (&bytes)[4]) {
   const std::uint32_t pattern = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
@@ -47,9 +40,8 @@ std::optional<RegValue> QueryValue(RegistryApi& reg, KeyHandle key, const std::s
   switch (type) {
     case kRegSz: {
       // One spare byte past the size learned: it stays a space, as do any bytes the data turns out
-      // not to fill, and the trailing spaces are removed before cutting at the first NUL. (A size
-      // with no room for the spare byte in this process's address space cannot be read.)
-      if (std::size_t{size} + 1 == 0) return std::nullopt;
+      // not to fill, and the trailing spaces are removed before cutting at the first NUL.
+      if (size > kLargestText) return std::nullopt;
       std::string buffer(std::size_t{size} + 1, ' ');
       if (reg.QueryValueEx(key, name, nullptr, &type, reinterpret_cast<std::uint8_t*>(&buffer[0]), &size) !=
           kErrorSuccess)
@@ -83,10 +75,10 @@ void InitRegistryNames() {
     const char16_t* filePrefix;
     std::int16_t code;
   };
-  static const TypeRow kTypes[] = {{u"REG_SZ", u"", 1},
-                                   {u"REG_EXPAND_SZ", u"hex(2):", 2},
-                                   {u"REG_BINARY", u"hex:", 3},
-                                   {u"REG_DWORD", u"dword:", 4}};
+  static const TypeRow kTypes[] = {{u"REG_SZ", u"", kRegSz},
+                                   {u"REG_EXPAND_SZ", u"hex(2):", kRegExpandSz},
+                                   {u"REG_BINARY", u"hex:", kRegBinary},
+                                   {u"REG_DWORD", u"dword:", kRegDword}};
   struct HiveRow {
     const char16_t* name;
     std::uint32_t handle;
@@ -106,7 +98,6 @@ void InitRegistryNames() {
     tables.RegFilePrefixes.Add(row.filePrefix, row.code);
   }
   for (const HiveRow& row : kHives) tables.RegHiveHandles.Add(row.name, row.handle);
-  ++tables.fillCount;
 }
 
 std::u16string HiveName(std::uint32_t root) {
@@ -128,11 +119,11 @@ std::int32_t SetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16str
   const std::string name = reg.AnsiFromUtf16(valueName);
   const SecurityAttributes security{};
   std::uint32_t disposition = 0;
-  ScopedKey key(reg);
+  RegKey key(0, CloseKeyOf{&reg});
   const std::int32_t created =
       reg.CreateKeyEx(root, path, 0, std::string(), 0, kKeyAllAccess, &security, key.out(), &disposition);
   if (created != kErrorSuccess) {
-    *key.out() = 0;  // nothing was opened, so there is nothing to close
+    key.release();  // nothing was opened, so there is nothing to close
     return created;
   }
   const auto pattern = static_cast<std::uint32_t>(value);
@@ -144,21 +135,15 @@ std::int32_t SetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16str
 RegValue GetRegValue(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
                      const std::u16string& valueName, const RegValue& defaultValue) {
   EnsureRegistryNames();
-  RegValue result = defaultValue;
-  try {
-    const std::string path = reg.AnsiFromUtf16(keyPath);
-    const std::string name = reg.AnsiFromUtf16(valueName);
-    ScopedKey key(reg);
-    if (reg.OpenKeyEx(root, path, 0, kKeyQueryValue, key.out()) != kErrorSuccess) {
-      *key.out() = 0;
-      return result;
-    }
-    if (auto value = QueryValue(reg, key.get(), name)) result = std::move(*value);
-  } catch (const std::bad_alloc&) {
-    // A value too large to hold reads as missing, like every other failure.
-  } catch (const std::length_error&) {
+  const std::string path = reg.AnsiFromUtf16(keyPath);
+  const std::string name = reg.AnsiFromUtf16(valueName);
+  RegKey key(0, CloseKeyOf{&reg});
+  if (reg.OpenKeyEx(root, path, 0, kKeyQueryValue, key.out()) != kErrorSuccess) {
+    key.release();
+    return defaultValue;
   }
-  return result;
+  auto value = QueryValue(reg, key.get(), name);
+  return value ? std::move(*value) : defaultValue;
 }
 
 }  // namespace quellan::policy

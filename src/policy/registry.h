@@ -38,7 +38,6 @@ struct RegistryNameTables {
   NameTable<std::int16_t> RegTypeCodes;     // "REG_SZ" 1 ... "REG_DWORD" 4
   NameTable<std::int16_t> RegFilePrefixes;  // registration-file data prefixes: "" 1 ... "dword:" 4
   NameTable<std::uint32_t> RegHiveHandles;  // "HKEY_CLASSES_ROOT" 0x80000000 ...
-  int fillCount = 0;                        // how many times InitRegistryNames has filled them
 };
 
 // The module's tables, as they are now (empty until the first registry access of the process).
@@ -58,9 +57,9 @@ std::u16string TrimAtNull(const std::u16string& text);
 std::int32_t SetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
                          const std::u16string& valueName, std::int32_t value);
 
-// Reads root\keyPath\valueName: a REG_SZ as its text (up to the first NUL, of any length), a
-// REG_BINARY or REG_DWORD of at most 4 bytes as a 32-bit integer; every other type and every
-// failure give defaultValue.
+// Reads root\keyPath\valueName: a REG_SZ as its text (up to the first NUL, of any length up to
+// 16 MiB), a REG_BINARY or REG_DWORD of at most 4 bytes as a 32-bit integer; every other type, a
+// longer text and every failure give defaultValue.
 RegValue GetRegValue(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
                      const std::u16string& valueName, const RegValue& defaultValue);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The five registry calls the program makes, with the shapes of the system's ANSI entry points but
-// portable types, so that the registry routines run the same against the real registry and against
-// the in-memory one.
+// portable types, so that the registry routines run the same against the system's registry and
+// against one held in memory.
 #include <cstdint>
 #include <string>
 
@@ -17,34 +17,18 @@ constexpr std::uint32_t kHkeyCurrentConfig = 0x80000005u;
 constexpr std::uint32_t kHkeyDynData = 0x80000006u;
 
 // Value types.
-constexpr std::uint32_t kRegNone = 0;
 constexpr std::uint32_t kRegSz = 1;
 constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
-constexpr std::uint32_t kRegDwordBigEndian = 5;
-constexpr std::uint32_t kRegLink = 6;
-constexpr std::uint32_t kRegMultiSz = 7;
-constexpr std::uint32_t kRegQword = 11;
 
 // Access rights.
 constexpr std::uint32_t kKeyQueryValue = 0x0001;
-constexpr std::uint32_t kKeySetValue = 0x0002;
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
-
-// Dispositions reported by CreateKeyEx.
-constexpr std::uint32_t kRegCreatedNewKey = 1;
-constexpr std::uint32_t kRegOpenedExistingKey = 2;
 
 // Status codes (the system's error numbers).
 constexpr std::int32_t kErrorSuccess = 0;
-constexpr std::int32_t kErrorFileNotFound = 2;
 constexpr std::int32_t kErrorAccessDenied = 5;
-constexpr std::int32_t kErrorInvalidHandle = 6;
-constexpr std::int32_t kErrorOutOfMemory = 14;
-constexpr std::int32_t kErrorInvalidParameter = 87;
-constexpr std::int32_t kErrorBadPathname = 161;
-constexpr std::int32_t kErrorMoreData = 234;
 
 // An opened key; 0 is no key.
 using KeyHandle = std::uintptr_t;

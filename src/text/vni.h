@@ -1,25 +1,12 @@
 #pragma once
 // VNI-typed text to Unicode: the program keeps its Vietnamese texts as ASCII in which a letter
 // followed by a digit 1-9 stands for the accented letter ("Tho6ng ba1o!" is "Thông báo!").
-#include <array>
-#include <cstddef>
 #include <string>
 
 namespace quellan::modVie {
 
-// One conversion: the letter, the marker digit typed after it, and the precomposed letter they make.
-struct VniPair {
-  char16_t letter;
-  char16_t digit;
-  char16_t result;
-};
-
-constexpr std::size_t kVniPairCount = 134;
-
-// The whole conversion table: 24 tone bases x 5 tone digits, then the shape and stroke digits 6-9.
-extern const std::array<VniPair, kVniPairCount> kVniTable;
-
-// The precomposed letter for (letter, digit), or 0 when the pair is not in the table.
+// The precomposed letter for (letter, digit), or 0 when the pair is not one of the 134 of the
+// conversion: 24 tone bases x 5 tone digits, then the shape and stroke digits 6-9.
 char16_t VniLookup(char16_t letter, char16_t digit);
 
 // Converts VNI-typed text in two left-to-right passes. In each pass a recognised (letter, digit)

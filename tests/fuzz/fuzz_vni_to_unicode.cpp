@@ -16,13 +16,9 @@ std::u16string SplicedVniToUnicode(const std::u16string& text) {
   std::u16string work = text;
   for (int pass = 1; pass <= 2; ++pass) {
     const std::size_t n = work.size();
-    for (std::size_t i = 2; i <= n && i <= work.size(); ++i) {
-      for (const quellan::modVie::VniPair& pair : quellan::modVie::kVniTable) {
-        if (pair.letter != work[i - 2] || pair.digit != work[i - 1]) continue;
-        work = work.substr(0, i - 2) + pair.result + work.substr(i);
-        break;
-      }
-    }
+    for (std::size_t i = 2; i <= n && i <= work.size(); ++i)
+      if (const char16_t made = quellan::modVie::VniLookup(work[i - 2], work[i - 1]))
+        work = work.substr(0, i - 2) + made + work.substr(i);
   }
   return work;
 }

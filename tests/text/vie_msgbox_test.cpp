@@ -1,192 +1,104 @@
-// The localised message box, shown for real. The test's own CBT hook, installed first, is reached
-// through the box's hook and sees each window as the system made it; a thread timer reads the box
-// while it runs its modal loop and clicks a button.
+// The localised message box shown for real, watched by the test's own CBT hook and a thread timer.
 #include "text/vie_msgbox.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
-#include "ui/forms/handles.h"
+#include "../support/harness.h"
 
 namespace quellan::modVie {
 namespace {
 
-const std::u16string kTitle = u"Tho6ng ba1o!";
-const std::u16string kPrompt = u"Tie65n i1ch: Quellan\r\nChu71c na8ng: Ta81t Autorun...";
-const std::wstring kPromptShown = L"Ti\u1EC7n \u00EDch: Quellan\r\nCh\u1EE9c n\u0103ng: T\u1EAFt Autorun...";
-// Face, height, width, weight, italic, underline, strike-out and character set, as Children reads them.
-const std::wstring kBoxFont = L"Tahoma 13 0 500 0 0 0 0";
-const wchar_t kDong[] = L"\u0110\u00F3ng", kThoat[] = L"Tho\u00E1t", kThuLai[] = L"Th\u1EED l\u1EA1i";
+const std::u16string kBoxFont = u"Tahoma 13 0 500 0 0 0 0", kText = u"Ti\u1EC7n \u00EDch";
+const char16_t kDong[] = u"\u0110\u00F3ng", kThoat[] = u"Tho\u00E1t", kThuLai[] = u"Th\u1EED l\u1EA1i";
 
-// A window's text or class name, read with GetWindowTextW or GetClassNameW.
-std::wstring Read(int(WINAPI* get)(HWND, LPWSTR, int), HWND window) {
-  wchar_t text[256] = {};
-  get(window, text, 256);
-  return text;
-}
-
-struct Child {
-  int id;
-  std::wstring className, text, font;
-  HFONT hfont;
-};
-
-// The direct children of a window, with their fonts described while the fonts exist.
-std::vector<Child> Children(HWND parent) {
-  std::vector<Child> children;
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const HFONT hfont = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-    LOGFONTW f = {};
-    std::wostringstream font;
-    if (GetObjectW(hfont, sizeof f, &f)) {
-      font << f.lfFaceName << ' ' << f.lfHeight << ' ' << f.lfWidth << ' ' << f.lfWeight << ' ' << int{f.lfItalic}
-           << ' ' << int{f.lfUnderline} << ' ' << int{f.lfStrikeOut} << ' ' << int{f.lfCharSet};
-    }
-    children.push_back(
-        {GetDlgCtrlID(child), Read(GetClassNameW, child), Read(GetWindowTextW, child), font.str(), hfont});
-  }
-  return children;
-}
+struct Seen {
+  explicit Seen(int press = IDOK, bool intrude = false) : press(press), intrude(intrude) {}
+  int press;     // the button the timer clicks
+  bool intrude;  // show a look-alike while the box is being made
+  HWND activated = nullptr, box = nullptr, owner = nullptr;
+  std::u16string title;
+  std::vector<testing::Child> shown, intruderShown;
+  win32::UniqueWindow intruder;
+} g;
 
 // A window shaped like a message box without an icon: OK, Cancel and a single Static.
-forms::UniqueWindow MakeLookalike() {
-  forms::UniqueWindow window(
-      CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, nullptr, nullptr, nullptr, nullptr));
-  using Expected = std::tuple<const wchar_t*, const wchar_t*, int>;
+win32::UniqueWindow MakeLookalike() {
+  win32::UniqueWindow window(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, 0, 0, 0, 0));
   for (const auto& [className, text, id] :
-       {Expected{L"Button", L"OK", IDOK}, Expected{L"Button", L"Cancel", IDCANCEL}, Expected{L"Static", L"text", 99}}) {
+       {std::tuple{L"Button", L"OK", IDOK}, {L"Button", L"Cancel", IDCANCEL}, {L"Static", L"text", 99}})
     CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE, id, 0, 60, 20, window.get(),
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  }
   return window;
 }
 
-struct Session {
-  int press = IDOK;        // the button the timer clicks
-  bool intrude = false;    // show a look-alike while the box is being created
-  bool sawCreate = false;  // calls other than the activation are passed on too
-  HWND activated = nullptr, box = nullptr, owner = nullptr;
-  std::wstring title;
-  std::vector<Child> atActivation, shown, intruderShown;
-  forms::UniqueWindow intruder;
-};
-Session* g_session = nullptr;
-
 LRESULT CALLBACK TestHook(int code, WPARAM wParam, LPARAM lParam) {
-  Session& s = *g_session;
-  s.sawCreate |= code == HCBT_CREATEWND;
-  if (code == HCBT_CREATEWND && std::exchange(s.intrude, false)) {
-    s.intruder = MakeLookalike();
-    ShowWindow(s.intruder.get(), SW_SHOWNORMAL);
-  }
-  if (code == HCBT_ACTIVATE && s.activated == nullptr) {
-    s.activated = reinterpret_cast<HWND>(wParam);
-    s.atActivation = Children(s.activated);
-  }
+  if (code == HCBT_CREATEWND && std::exchange(g.intrude, false))
+    ShowWindow((g.intruder = MakeLookalike()).get(), SW_SHOWNORMAL);
+  if (code == HCBT_ACTIVATE && !g.activated) g.activated = reinterpret_cast<HWND>(wParam);
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  Session& s = *g_session;
-  const HWND box = GetActiveWindow();
-  if (box == nullptr || !IsWindowVisible(box) || Read(GetClassNameW, box) != L"#32770") return;
-  s.box = box;
-  s.owner = GetWindow(box, GW_OWNER);
-  s.title = Read(GetWindowTextW, box);
-  s.shown = Children(box);
-  if (s.intruder) s.intruderShown = Children(s.intruder.get());
-  SendMessageW(GetDlgItem(box, s.press), BM_CLICK, 0, 0);
-  if (IsWindowVisible(box)) EndDialog(box, -1);  // the click did not close it
+  if (!(g.box = testing::FindThreadWindow(L"#32770"))) return;
+  g.owner = GetWindow(g.box, GW_OWNER), g.title = testing::WindowText(g.box), g.shown = testing::Children(g.box);
+  if (g.intruder) g.intruderShown = testing::Children(g.intruder.get());
+  SendMessageW(GetDlgItem(g.box, g.press), BM_CLICK, 0, 0);
 }
 
-// Runs `show` with the test's hook and timer in place.
-template <class Show>
-int Drive(Session& session, Show show) {
-  g_session = &session;
-  const forms::UniqueHook hook(SetWindowsHookExW(WH_CBT, &TestHook, nullptr, GetCurrentThreadId()));
-  const UINT_PTR timer = SetTimer(nullptr, 0, 15, &Tick);
-  EXPECT_TRUE(hook && timer);
-  const int result = show();
-  KillTimer(nullptr, timer);
-  return result;
-}
+// In place for the whole run, installed before any box's hook: this thread shows only the boxes tested.
+const win32::UniqueHook g_hook(SetWindowsHookExW(WH_CBT, &TestHook, nullptr, GetCurrentThreadId()));
+const UINT_PTR g_timer = SetTimer(nullptr, 0, 15, &Tick);
 
-// Each kind of box with its buttons and the captions they must show; null where the system's stays.
-const std::pair<UINT, std::map<int, const wchar_t*>> kBoxes[] = {
-    {MB_OK, {{IDOK, kDong}}},
-    {MB_OKCANCEL, {{IDOK, kDong}, {IDCANCEL, kThoat}}},
-    {MB_ABORTRETRYIGNORE, {{IDABORT, nullptr}, {IDRETRY, kThuLai}, {IDIGNORE, nullptr}}},
-    {MB_YESNOCANCEL, {{IDYES, L"C\u00F3"}, {IDNO, L"Kh\u00F4ng"}, {IDCANCEL, kThoat}}},
-    {MB_YESNO, {{IDYES, L"C\u00F3"}, {IDNO, L"Kh\u00F4ng"}}},
-    {MB_RETRYCANCEL, {{IDRETRY, kThuLai}, {IDCANCEL, kThoat}}},
-    {MB_CANCELTRYCONTINUE, {{IDCANCEL, kThoat}, {IDTRYAGAIN, nullptr}, {IDCONTINUE, nullptr}}},
-    {MB_OK | MB_ICONINFORMATION, {{IDOK, kDong}}},
+// Each kind of box, the button pressed, and the captions its buttons must show (null: the system's).
+const std::tuple<UINT, int, std::map<int, const char16_t*>> kBoxes[] = {
+    {MB_OK | MB_ICONINFORMATION, IDOK, {{IDOK, kDong}}},
+    {MB_OKCANCEL, IDCANCEL, {{IDOK, kDong}, {IDCANCEL, kThoat}}},
+    {MB_ABORTRETRYIGNORE, IDABORT, {{IDABORT, nullptr}, {IDRETRY, kThuLai}, {IDIGNORE, nullptr}}},
+    {MB_YESNOCANCEL, IDYES, {{IDYES, u"C\u00F3"}, {IDNO, u"Kh\u00F4ng"}, {IDCANCEL, kThoat}}},
+    {MB_YESNO, IDNO, {{IDYES, u"C\u00F3"}, {IDNO, u"Kh\u00F4ng"}}},
+    {MB_RETRYCANCEL, IDRETRY, {{IDRETRY, kThuLai}, {IDCANCEL, kThoat}}},
+    {MB_CANCELTRYCONTINUE, IDTRYAGAIN, {{IDCANCEL, kThoat}, {IDTRYAGAIN, nullptr}, {IDCONTINUE, nullptr}}},
 };
 
+// Prompt and title converted; the font on the message text (not the icon) and on the relabelled
+// buttons only, deleted once the box is gone; the owner and the button chosen passed through.
 TEST(VieMsgBox, DressesEveryKindOfBoxAndReturnsTheButtonChosen) {
-  const forms::UniqueWindow owner = MakeLookalike();
-  for (const auto& [flags, buttons] : kBoxes) {
-    for (const auto& pressed : buttons) {
-      SCOPED_TRACE(::testing::Message() << "flags " << flags << ", pressing " << pressed.first);
-      Session s;
-      s.press = pressed.first;
-      EXPECT_EQ(Drive(s, [&] { return VieMsgBox(kPrompt, flags, kTitle, owner.get()); }), pressed.first);
-      ASSERT_NE(s.box, nullptr);
-      EXPECT_EQ(s.owner, owner.get());
-      EXPECT_TRUE(s.activated == s.box && s.sawCreate) << "the box's hook must pass every call on";
-      EXPECT_EQ(s.title, L"Th\u00F4ng b\u00E1o!");
-      // The test's hook, reached first, saw the box as the system made it. The font goes on the
-      // message text (not on the icon) and on the relabelled buttons only.
-      ASSERT_EQ(s.shown.size(), s.atActivation.size());
-      const Child* text = nullptr;
-      for (std::size_t k = 0; k < s.shown.size(); ++k) {
-        const Child& child = s.shown[k];
-        if (child.text == kPromptShown) text = &child;
-        EXPECT_EQ(child.font == kBoxFont, child.text == kPromptShown || child.text != s.atActivation[k].text)
-            << child.text << " in " << child.font;
-        if (child.className != L"Button") continue;
-        const auto caption = buttons.find(child.id);
-        ASSERT_NE(caption, buttons.end()) << "button " << child.id;
-        EXPECT_EQ(child.text, caption->second ? caption->second : s.atActivation[k].text);
-      }
-      ASSERT_NE(text, nullptr);
-      EXPECT_EQ(GetObjectType(text->hfont), 0u) << "the font outlived the box";
+  const win32::UniqueWindow owner = MakeLookalike();
+  for (const auto& [flags, press, buttons] : kBoxes) {
+    SCOPED_TRACE(flags);
+    g = Seen(press);
+    EXPECT_EQ(VieMsgBox(u"Tie65n i1ch", flags, u"Tho6ng ba1o!", owner.get()), press);
+    EXPECT_TRUE(g.box && g.owner == owner.get() && g.title == u"Th\u00F4ng b\u00E1o!");
+    int texts = 0;
+    for (const testing::Child& child : g.shown) {
+      const char16_t* caption = child.className == u"Button" ? buttons.at(child.id) : nullptr;
+      texts += child.text == kText && GetObjectType(child.hfont) == 0;
+      EXPECT_EQ(child.font == kBoxFont, child.text == kText || caption) << child.id;
+      EXPECT_TRUE(!caption || child.text == caption) << child.id;
     }
+    EXPECT_EQ(texts, 1) << "the message text, its font deleted since";
   }
 }
 
+// A look-alike activated as the box is made is the first window activated: it is dressed, the box is
+// not. A MessageBoxW that cannot show (owner gone) fails and leaves no hook to dress the next box.
 TEST(VieMsgBox, DressesTheFirstWindowActivatedOnlyAndLeavesNoHook) {
-  // A look-alike with a single Static, activated while the box is being created, is the first
-  // window activated since the hook went in: it is dressed, and the box is not.
-  Session s;
-  s.intrude = true;
-  EXPECT_EQ(Drive(s, [&] { return VieMsgBox(kPrompt, MB_OKCANCEL, kTitle, nullptr); }), IDOK);
-  ASSERT_TRUE(s.intruder && s.box);
-  EXPECT_EQ(s.activated, s.intruder.get());
-  std::map<int, std::wstring> texts;
-  for (const Child& child : s.intruderShown) {
-    texts[child.id] = child.text;
-    EXPECT_EQ(child.font, kBoxFont) << child.id;
-  }
-  EXPECT_EQ(texts, (std::map<int, std::wstring>{{IDOK, kDong}, {IDCANCEL, kThoat}, {99, L"text"}}));
-  for (const Child& child : s.shown) EXPECT_TRUE(child.font != kBoxFont && child.text != kDong) << child.id;
-
-  // After that box, and after one MessageBoxW cannot show (its owner is gone; the system's failure
-  // is returned), the next box of this thread keeps the system's look.
+  g = Seen(IDOK, true);
+  EXPECT_EQ(VieMsgBox(u"x", MB_OKCANCEL, u"x", nullptr), IDOK);
+  ASSERT_TRUE(g.intruder && g.box && g.activated == g.intruder.get());
+  std::map<int, std::u16string> dressed;
+  for (const testing::Child& child : g.intruderShown) dressed[child.id] = child.font == kBoxFont ? child.text : u"";
+  EXPECT_EQ(dressed, (std::map<int, std::u16string>{{IDOK, kDong}, {IDCANCEL, kThoat}, {99, u"text"}}));
+  for (const testing::Child& child : g.shown) EXPECT_TRUE(child.font != kBoxFont && child.text != kDong) << child.id;
   const HWND gone = MakeLookalike().get();
-  Session failed, failedVie, next;
-  EXPECT_EQ(Drive(failedVie, [&] { return VieMsgBox(kPrompt, MB_OK, kTitle, gone); }),
-            Drive(failed, [&] { return MessageBoxW(gone, L"x", L"x", MB_OK); }));
-  EXPECT_TRUE(failed.box == nullptr && failedVie.box == nullptr);
-  EXPECT_EQ(Drive(next, [] { return MessageBoxW(nullptr, L"x", L"x", MB_OK); }), IDOK);
-  ASSERT_EQ(next.activated, next.box);
-  for (const Child& child : next.shown) EXPECT_TRUE(child.font != kBoxFont && child.text != kDong) << child.id;
+  g = Seen();
+  EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", gone), MessageBoxW(gone, L"x", L"x", MB_OK));
+  EXPECT_EQ(std::exchange(g.box, nullptr), nullptr);
+  EXPECT_EQ(MessageBoxW(nullptr, L"x", L"x", MB_OK), IDOK);
+  ASSERT_TRUE(g.box);
+  for (const testing::Child& child : g.shown) EXPECT_TRUE(child.font != kBoxFont && child.text != kDong) << child.id;
 }
 
 }  // namespace

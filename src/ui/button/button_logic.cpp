@@ -1,110 +1,84 @@
 #include "ui/button/button_logic.h"
 
+#include <optional>
 #include <utility>
 
 namespace quellan::button {
 
-const char16_t kDefaultCaption[] = u"UniButton";
-
 namespace {
 
-// Names of the stored properties, in the order they are read and written.
-constexpr char kForeColorName[] = "ForeColor";
-constexpr char kEnabledName[] = "Enabled";
-constexpr char kFontName[] = "Font";
-constexpr char kCaptionName[] = "Caption";
-
-}  // namespace
-
-ButtonLook LookFor(int requestedState, bool enabled, std::uint32_t foreColor) {
-  if (!enabled) return ButtonLook{kStateDisabled, kFrameButtonPush, kDisabledTextColour};
-  const unsigned frame = requestedState == kStatePressed ? (kFrameButtonPush | kFramePushed) : kFrameButtonPush;
-  return ButtonLook{requestedState, frame, foreColor};
+// The value to store: left out when it equals its default.
+template <class T>
+std::optional<T> UnlessDefault(const T& value, const T& byDefault) {
+  if (value == byDefault) return std::nullopt;
+  return value;
 }
 
-ButtonLogic::ButtonLogic(ButtonPlatform& platform, std::shared_ptr<const forms::FontObject> ambientFont)
-    : m_platform(platform),
-      m_ambientFont(ambientFont ? std::move(ambientFont) : std::make_shared<const forms::FontObject>()),
-      m_font(std::make_shared<forms::FontObject>(*m_ambientFont)),
-      m_Caption(kDefaultCaption) {}
+}  // namespace
 
 // ---- properties ----
 
 void ButtonLogic::ForeColor(std::uint32_t New_ForeColor) {
-  m_foreColor = New_ForeColor;
+  m_ForeColor = New_ForeColor;
   DrawButton(kStateNormal);
-  ReportChanged(kForeColorName);
+  Raise(m_events.PropertyChanged, "ForeColor");
 }
 
 void ButtonLogic::Enabled(bool New_Enabled) {
   // Stored first: disabling a focused window takes the focus away at once, and the redraw that
   // follows must already show the disabled look.
-  m_enabled = New_Enabled;
+  m_Enabled = New_Enabled;
   m_platform.SetEnabled(New_Enabled);
   DrawButton(kStateNormal);
-  ReportChanged(kEnabledName);
+  Raise(m_events.PropertyChanged, "Enabled");
 }
 
 void ButtonLogic::Font(std::shared_ptr<forms::FontObject> New_Font) {
   if (!New_Font) return;
-  m_font = std::move(New_Font);
+  m_Font = std::move(New_Font);
   DrawButton(kStateNormal);
-  ReportChanged(kFontName);
+  Raise(m_events.PropertyChanged, "Font");
 }
 
 void ButtonLogic::Caption(std::u16string New_Caption) {
   m_Caption = std::move(New_Caption);
   m_platform.SetText(m_Caption);
   DrawButton(kStateNormal);
-  ReportChanged(kCaptionName);
-}
-
-void ButtonLogic::ReportChanged(const char* name) {
-  if (m_events.PropertyChanged) m_events.PropertyChanged(name);
+  Raise(m_events.PropertyChanged, "Caption");
 }
 
 // ---- stored properties ----
 
-void ButtonLogic::UserControl_InitProperties() {
-  m_font = std::make_shared<forms::FontObject>(*m_ambientFont);
-  m_Caption = kDefaultCaption;
+void ButtonLogic::UserControl_ReadProperties(const StoredProperties& stored) {
+  m_ForeColor = stored.ForeColor.value_or(kDefaultForeColor);
+  m_Enabled = stored.Enabled.value_or(true);
+  m_Font = std::make_shared<forms::FontObject>(stored.Font.value_or(m_platform.AmbientFont()));
+  m_Caption = stored.Caption.value_or(kDefaultCaption);
 }
 
-void ButtonLogic::UserControl_ReadProperties(const forms::PropertySet& stored) {
-  m_foreColor = stored.ReadColour(kForeColorName, kDefaultForeColor);
-  m_enabled = stored.ReadBoolean(kEnabledName, true);
-  m_font = std::make_shared<forms::FontObject>(stored.ReadFont(kFontName, *m_ambientFont));
-  m_Caption = stored.ReadString(kCaptionName, kDefaultCaption);
-}
-
-void ButtonLogic::UserControl_WriteProperties(forms::PropertySet& stored) const {
-  stored.WriteProperty(kForeColorName, static_cast<std::int64_t>(m_foreColor),
-                       static_cast<std::int64_t>(kDefaultForeColor));
-  stored.WriteProperty(kEnabledName, m_enabled, true);
-  stored.WriteProperty(kFontName, *m_font, *m_ambientFont);
-  stored.WriteProperty(kCaptionName, m_Caption, std::u16string(kDefaultCaption));
+void ButtonLogic::UserControl_WriteProperties(StoredProperties& stored) const {
+  stored.ForeColor = UnlessDefault(m_ForeColor, kDefaultForeColor);
+  stored.Enabled = UnlessDefault(m_Enabled, true);
+  stored.Font = UnlessDefault(*m_Font, m_platform.AmbientFont());
+  stored.Caption = UnlessDefault(m_Caption, std::u16string(kDefaultCaption));
 }
 
 // ---- notifications ----
 
-void ButtonLogic::DrawButton(int state) { m_platform.Render(LookFor(state, m_enabled, m_foreColor)); }
-
-void ButtonLogic::UserControl_Resize() { DrawButton(kStateNormal); }
-
-void ButtonLogic::UserControl_Show() { DrawButton(kStateNormal); }
+void ButtonLogic::DrawButton(int state) {
+  if (!m_Enabled) return m_platform.Render({kStateDisabled, kFrameButtonPush, kDisabledTextColour});
+  const unsigned frame = state == kStatePressed ? kFrameButtonPush | kFramePushed : kFrameButtonPush;
+  m_platform.Render({state, frame, m_ForeColor});
+}
 
 void ButtonLogic::UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
-  if (m_events.MouseDown) m_events.MouseDown(Button, Shift, X, Y);
-  if (Button == kLeftButton) {
-    m_LeftDown = true;
-    DrawButton(kStatePressed);
-  } else {
-    m_LeftDown = false;
-  }
+  Raise(m_events.MouseDown, Button, Shift, X, Y);
+  m_LeftDown = Button == kLeftButton;
+  if (m_LeftDown) DrawButton(kStatePressed);
 }
 
 void ButtonLogic::UserControl_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
-  if (m_events.MouseMove) m_events.MouseMove(Button, Shift, X, Y);
+  Raise(m_events.MouseMove, Button, Shift, X, Y);
   if (Button == kLeftButton) {
     DrawButton(m_platform.IsMouseOver() ? kStatePressed : kStateHot);
   } else if (Button != kRightButton) {
@@ -114,7 +88,7 @@ void ButtonLogic::UserControl_MouseMove(std::int16_t& Button, std::int16_t& Shif
 }
 
 void ButtonLogic::UserControl_MouseUp(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
-  if (m_events.MouseUp) m_events.MouseUp(Button, Shift, X, Y);
+  Raise(m_events.MouseUp, Button, Shift, X, Y);
   DrawButton(m_HasFocus ? kStateDefaulted : kStateNormal);
 }
 
@@ -139,36 +113,17 @@ void ButtonLogic::UserControl_ExitFocus() {
 void ButtonLogic::UserControl_DblClick() {
   if (!m_LeftDown) return;
   m_platform.SetCapture();
-  std::int16_t button = kLeftButton;
-  std::int16_t shift = 0;
-  float x = 0.0f;
-  float y = 0.0f;
+  std::int16_t button = kLeftButton, shift = 0;
+  float x = 0, y = 0;
   UserControl_MouseDown(button, shift, x, y);
-}
-
-void ButtonLogic::UserControl_Click() {
-  if (m_events.Click) m_events.Click();
-}
-
-void ButtonLogic::UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-  if (m_events.KeyDown) m_events.KeyDown(KeyCode, Shift);
-}
-
-void ButtonLogic::UserControl_KeyPress(std::int16_t& KeyAscii) {
-  if (m_events.KeyPress) m_events.KeyPress(KeyAscii);
-}
-
-void ButtonLogic::UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
-  if (m_events.KeyUp) m_events.KeyUp(KeyCode, Shift);
 }
 
 // ---- the host's input rule ----
 
-void ButtonInput::Created() { m_platform.SetTimerInterval(kHoverInterval); }
-
 void ButtonInput::ButtonDown(std::int16_t button, std::int16_t shift, float x, float y, bool doubleClick) {
   m_pressed = static_cast<std::int16_t>(m_pressed | button);
-  if (button == kLeftButton && doubleClick) {
+  const bool left = button == kLeftButton;  // the host's own value: the container's handler may change `button`
+  if (left && doubleClick) {
     // The second press of a double click: the control decides whether it counts as a press (and
     // captures the mouse itself); no click follows it.
     m_clickArmed = false;
@@ -176,26 +131,19 @@ void ButtonInput::ButtonDown(std::int16_t button, std::int16_t shift, float x, f
     return;
   }
   m_platform.SetCapture();
-  if (button == kLeftButton) m_clickArmed = true;
-  std::int16_t Button = button;
-  std::int16_t Shift = shift;
-  float X = x;
-  float Y = y;
-  m_control.UserControl_MouseDown(Button, Shift, X, Y);
-  if (button == kLeftButton) m_platform.TakeFocus();
+  if (left) m_clickArmed = true;
+  m_control.UserControl_MouseDown(button, shift, x, y);
+  if (left) m_platform.TakeFocus();
 }
 
 void ButtonInput::ButtonUp(std::int16_t button, std::int16_t shift, float x, float y, bool overControl,
                            std::int16_t stillHeld) {
   if (!(m_pressed & button)) return;
   m_pressed = static_cast<std::int16_t>(m_pressed & ~button);
-  std::int16_t Button = button;
-  std::int16_t Shift = shift;
-  float X = x;
-  float Y = y;
-  m_control.UserControl_MouseUp(Button, Shift, X, Y);
-  const bool click = button == kLeftButton && m_clickArmed && overControl;
-  if (button == kLeftButton) m_clickArmed = false;
+  const bool left = button == kLeftButton;
+  m_control.UserControl_MouseUp(button, shift, x, y);
+  const bool click = left && m_clickArmed && overControl;
+  if (left) m_clickArmed = false;
   // The capture ends with the last held button, before Click: a Click handler may open a modal
   // window, which must not find the mouse still captured.
   if (stillHeld == 0) {
@@ -203,20 +151,6 @@ void ButtonInput::ButtonUp(std::int16_t button, std::int16_t shift, float x, flo
     m_platform.ReleaseCapture();
   }
   if (click) m_control.UserControl_Click();
-}
-
-void ButtonInput::MouseMove(std::int16_t held, std::int16_t shift, float x, float y) {
-  std::int16_t Button = held;
-  std::int16_t Shift = shift;
-  float X = x;
-  float Y = y;
-  m_control.UserControl_MouseMove(Button, Shift, X, Y);
-}
-
-void ButtonInput::CaptureLost() {
-  // The held buttons stay recorded: a release that still lands on the control ends the press
-  // (MouseUp and the idle look), but makes no click.
-  m_clickArmed = false;
 }
 
 }  // namespace quellan::button

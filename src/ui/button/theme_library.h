@@ -4,7 +4,7 @@
 // system without uxtheme.dll or without one of them. Nothing of a theme is kept between calls.
 #include <windows.h>
 
-#include <memory>
+#include "win32/handles.h"
 
 namespace quellan::button {
 
@@ -12,12 +12,9 @@ class ThemeLibrary {
  public:
   // Loads the named library (never throws; a missing library or entry point leaves it unusable).
   explicit ThemeLibrary(const wchar_t* dllName);
-  ~ThemeLibrary();
-  ThemeLibrary(const ThemeLibrary&) = delete;
-  ThemeLibrary& operator=(const ThemeLibrary&) = delete;
 
   // The system's uxtheme.dll, loaded once per process.
-  static std::shared_ptr<const ThemeLibrary> System();
+  static const ThemeLibrary& System();
 
   // The library and all three entry points were found.
   bool Usable() const { return m_open && m_draw && m_close; }
@@ -28,12 +25,15 @@ class ThemeLibrary {
   bool Draw(HWND hwnd, HDC dc, const wchar_t* classList, int partId, int stateId, const RECT& rect) const;
 
  private:
-  using Theme = HANDLE;
-  using OpenThemeDataFn = Theme(WINAPI*)(HWND, LPCWSTR);
-  using DrawThemeBackgroundFn = HRESULT(WINAPI*)(Theme, HDC, int, int, const RECT*, const RECT*);
-  using CloseThemeDataFn = HRESULT(WINAPI*)(Theme);
+  using OpenThemeDataFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
+  using DrawThemeBackgroundFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+  using CloseThemeDataFn = HRESULT(WINAPI*)(HANDLE);
+  struct CloseTheme {
+    CloseThemeDataFn close = nullptr;
+    void operator()(HANDLE theme) const { close(theme); }
+  };
 
-  HMODULE m_module = nullptr;
+  win32::UniqueModule m_module;
   OpenThemeDataFn m_open = nullptr;
   DrawThemeBackgroundFn m_draw = nullptr;
   CloseThemeDataFn m_close = nullptr;

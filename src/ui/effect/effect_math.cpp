@@ -27,48 +27,25 @@ int N(float v) {
   // 2^31 is the first float past INT_MAX; -2^31 is INT_MIN itself.
   if (v >= 2147483648.0f) return INT_MAX;
   if (v < -2147483648.0f) return INT_MIN;
-  const float lower = std::floor(v);
-  const float fraction = v - lower;  // exact: lower and v share the float's exponent range
-  double result = lower;
-  if (fraction > 0.5f) {
-    result += 1;
-  } else if (fraction == 0.5f && std::fmod(lower, 2.0f) != 0) {
-    result += 1;  // halfway: to the even neighbour
-  }
-  return result > INT_MAX ? INT_MAX : static_cast<int>(result);
+  return static_cast<int>(std::nearbyint(v));  // the default rounding: to nearest, halves to even
 }
 
-int ScreenPixels(float twips, float twipsPerPixel) { return N(Single(twips / twipsPerPixel)); }
+int ScreenPixels(int pixels, int dpi) {
+  const float twipsPerPixel = Single(1440.0f / static_cast<float>(dpi));
+  return N(Single(Single(static_cast<float>(pixels) * twipsPerPixel) / twipsPerPixel));
+}
 
 EffectStep ComputeStep(int W, int H, const EffectParameters& parameters, float r1, float r2, float r3, float r4) {
-  // W - 128 in 64 bits: no int screen size can overflow it.
-  const float spanX = static_cast<float>(static_cast<long long>(W) - 128);
-  const float spanY = static_cast<float>(static_cast<long long>(H) - 128);
   EffectStep step;
-  step.x = N(Single(spanX * r1));
-  step.y = N(Single(spanY * r2));
+  step.x = N(Single(static_cast<float>(W - 128) * r1));
+  step.y = N(Single(static_cast<float>(H - 128) * r2));
   step.dx = N(Single(Single(static_cast<float>(parameters.jitterX) * r3) - static_cast<float>(parameters.shiftX)));
   step.dy = N(Single(Single(static_cast<float>(parameters.jitterY) * r4) - static_cast<float>(parameters.shiftY)));
   return step;
 }
 
-int Destination(int from, int shift) {
-  const long long sum = static_cast<long long>(from) + shift;
-  if (sum > INT_MAX) return INT_MAX;
-  if (sum < INT_MIN) return INT_MIN;
-  return static_cast<int>(sum);
-}
-
-UniformRandom::UniformRandom(std::uint64_t seed) {
-  std::seed_seq sequence{static_cast<std::uint32_t>(seed), static_cast<std::uint32_t>(seed >> 32)};
-  m_engine.seed(sequence);
-}
-
 UniformRandom UniformRandom::FromClock() {
-  return UniformRandom(
-      static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+  return UniformRandom(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
-
-float UniformRandom::operator()() { return static_cast<float>(m_engine() >> 8) * (1.0f / 16777216.0f); }
 
 }  // namespace quellan::effect

@@ -7,9 +7,7 @@
 namespace quellan::effect {
 
 // The integer nearest to v; a value exactly halfway between two integers goes to the even one.
-// Every float has a result: beyond the int range it saturates and NaN gives 0. The effect only
-// rounds int screen sizes times numbers below 1, which always fit, so no overflow check is needed
-// (the sizes are int, not 16-bit, so screens of any size work).
+// Beyond the int range it saturates and NaN gives 0, so no screen size can overflow it.
 int N(float v);
 
 // The window's parameters, set when it loads and never changed: no random part in the shift, one
@@ -24,9 +22,9 @@ struct EffectParameters {
 };
 inline constexpr EffectParameters kLoadParameters{};
 
-// Screen size in pixels: the size in twips divided by the twips per pixel, in single precision,
-// rounded with N (so 1920 pixels at 168 DPI come back as 1920, not 1919).
-int ScreenPixels(float twips, float twipsPerPixel);
+// A screen side of `pixels` at `dpi` dots per inch, measured as the effect measures it: the side in
+// twips divided by the twips per pixel, in single precision, rounded with N.
+int ScreenPixels(int pixels, int dpi);
 
 // One step: the block at (x, y) is copied to (x + dx, y + dy).
 struct EffectStep {
@@ -38,20 +36,17 @@ struct EffectStep {
 
 // The step for a W x H pixel screen from four numbers in [0, 1), in the order they are drawn: the
 // corner lies between 0 and W - 128 (H - 128), and is negative on screens smaller than 128 pixels.
-// Every product and difference is rounded to single precision before N, as the effect always did.
+// Every product and difference is rounded to single precision before N.
 EffectStep ComputeStep(int W, int H, const EffectParameters& parameters, float r1, float r2, float r3, float r4);
-
-// from + shift, held inside the int range (a BitBlt coordinate).
-int Destination(int from, int shift);
 
 // Uniform single-precision numbers in [0, 1): 24 random bits scaled by 2^-24, so every value is an
 // exact float and 1 never comes out.
 class UniformRandom {
  public:
-  explicit UniformRandom(std::uint64_t seed);
+  explicit UniformRandom(std::uint32_t seed) : m_engine(seed) {}
   // Seeded from the clock: each run of the effect gets its own sequence.
   static UniformRandom FromClock();
-  float operator()();
+  float operator()() { return static_cast<float>(m_engine() >> 8) * (1.0f / 16777216.0f); }
 
  private:
   std::mt19937 m_engine;

@@ -7,22 +7,7 @@ namespace quellan::forms {
 
 namespace {
 const wchar_t kCheckBoxClass[] = L"QuellanCheckBox";
-
-WPARAM ButtonState(int value) {
-  switch (value) {
-    case policy::CheckBoxModel::kTicked:
-      return BST_CHECKED;
-    case policy::CheckBoxModel::kGrayed:
-      return BST_INDETERMINATE;
-    default:
-      return BST_UNCHECKED;
-  }
 }
-}  // namespace
-
-CheckBox::CheckBox(policy::CheckBoxModel& model) : m_model(model) { m_model.SetObserver(this); }
-
-CheckBox::~CheckBox() { m_model.SetObserver(nullptr); }
 
 void CheckBox::Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font,
                       std::uint32_t foreColour, std::uint32_t backColour, int id) {
@@ -32,28 +17,23 @@ void CheckBox::Create(HWND parent, const RECT& bounds, const std::u16string& cap
   m_back.reset(CreateSolidBrush(m_backColour));
   // A manual three-state box: it can show the grayed value, and the click handling below decides
   // the next value, so a click never leads into the grayed state.
-  Window::Create(kCheckBoxClass, reinterpret_cast<const wchar_t*>(caption.c_str()),
-                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_3STATE, 0, bounds.left, bounds.top,
-                 bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-  if (!m_hwnd) return;
+  if (!CreateChild(kCheckBoxClass, win32::Wide(caption), WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_3STATE, 0,
+                   parent, bounds, id))
+    return;
   SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  OnValueChanged();
 }
 
-int CheckBox::Shown() const { return m_hwnd ? static_cast<int>(SendMessageW(m_hwnd, BM_GETCHECK, 0, 0)) : -1; }
-
-void CheckBox::OnValueChanged() {
-  if (m_hwnd) SendMessageW(m_hwnd, BM_SETCHECK, ButtonState(m_model.Value()), 0);
+void CheckBox::SetValue(int value) {
+  if (value == m_value) return;
+  m_value = value;
+  if (m_hwnd) SendMessageW(m_hwnd, BM_SETCHECK, value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : 0, 0);
+  if (Click) Click();
 }
 
 LRESULT CheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) {
-        const bool ticked = m_model.Value() == policy::CheckBoxModel::kTicked;
-        m_model.SetValue(ticked ? policy::CheckBoxModel::kUnticked : policy::CheckBoxModel::kTicked);
-      }
+      if (HIWORD(wp) == BN_CLICKED) SetValue(m_value == 1 ? 0 : 1);
       return 0;
     case kReflectBase + WM_CTLCOLORSTATIC:
     case kReflectBase + WM_CTLCOLORBTN: {
@@ -64,7 +44,7 @@ LRESULT CheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(m_back.get());
     }
     default:
-      return SystemControl::OnMessage(msg, wp, lp);
+      return CallBase(msg, wp, lp);
   }
 }
 

@@ -3,110 +3,100 @@
 #include <algorithm>
 
 #include "ui/forms/container.h"
-#include "ui/forms/handles.h"
+#include "win32/handles.h"
 
 namespace quellan::forms {
 
 namespace {
 const wchar_t kCheckListClass[] = L"QuellanCheckList";
-constexpr int kGap = 3;  // pixels at 96 DPI between the tick box, the text and the edges
+constexpr int kGap = 3;     // pixels at 96 DPI between the tick box, the text and the edges
+constexpr int kCheck = 13;  // tick box side, pixels at 96 DPI
 
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+int ButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      return kRightButton;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      return kMiddleButton;
+    default:
+      return kLeftButton;
+  }
+}
 }  // namespace
-
-CheckList::CheckList(policy::CheckListModel& model) : m_model(model) { m_model.SetObserver(this); }
-
-CheckList::~CheckList() { m_model.SetObserver(nullptr); }
 
 void CheckList::Create(HWND parent, const RECT& bounds, HFONT font, int dpi, int id) {
   Superclass(kCheckListClass, L"LISTBOX");
   m_font = font;
   m_dpi = dpi;
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY |
-                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-  Window::Create(kCheckListClass, L"", style, WS_EX_CLIENTEDGE, bounds.left, bounds.top, bounds.right - bounds.left,
-                 bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-  if (!m_hwnd) return;
+  const DWORD style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                      LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+  if (!CreateChild(kCheckListClass, L"", style, WS_EX_CLIENTEDGE, parent, bounds, id)) return;
   SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(m_hwnd, LB_SETITEMHEIGHT, 0, ItemHeight());
-  OnListReset();
-  for (int i = 0; i < m_model.ListCount(); ++i) OnItemAdded(i);
 }
 
-int CheckList::CheckSize() const { return MulDiv(13, m_dpi, 96); }
-
-int CheckList::ItemHeight() const {
-  WindowDc screen(nullptr);
-  SelectedObject font(screen.get(), m_font ? static_cast<HGDIOBJ>(m_font) : GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(screen.get(), &metrics);
-  return std::max<int>(metrics.tmHeight, CheckSize()) + MulDiv(2, m_dpi, 96);
+void CheckList::AddItem(const std::u16string& text) {
+  m_items.push_back(Item{text});
+  if (m_hwnd) SendMessageW(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(text)));
 }
 
-RECT CheckList::ItemRect(int index) const {
-  RECT r{};
-  if (m_hwnd) SendMessageW(m_hwnd, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-  return r;
-}
-
-int CheckList::ListIndex() const { return m_hwnd ? static_cast<int>(SendMessageW(m_hwnd, LB_GETCURSEL, 0, 0)) : -1; }
-
-void CheckList::OnListReset() {
+void CheckList::Clear() {
+  m_items.clear();
   if (m_hwnd) SendMessageW(m_hwnd, LB_RESETCONTENT, 0, 0);
 }
 
-void CheckList::OnItemAdded(int index) {
-  if (!m_hwnd) return;
-  SendMessageW(m_hwnd, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Wide(m_model.List(index))));
-}
-
-void CheckList::OnTickChanged(int index) {
-  if (!m_hwnd) return;
-  const RECT r = ItemRect(index);
-  InvalidateRect(m_hwnd, &r, FALSE);
+void CheckList::SetSelected(int index, bool ticked) {
+  Item& item = m_items.at(static_cast<std::size_t>(index));
+  if (item.ticked == ticked) return;
+  item.ticked = ticked;
+  if (m_hwnd) {
+    RECT r{};
+    SendMessageW(m_hwnd, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    InvalidateRect(m_hwnd, &r, FALSE);
+  }
+  if (ItemCheck) ItemCheck(index);
 }
 
 void CheckList::Toggle(int index) {
-  if (index < 0 || index >= m_model.ListCount()) return;
-  m_model.SetSelected(index, !m_model.Selected(index));
+  if (index >= 0 && index < ListCount()) SetSelected(index, !Selected(index));
 }
 
-int CheckList::ItemAt(LPARAM point) const {
-  const LRESULT hit = SendMessageW(m_hwnd, LB_ITEMFROMPOINT, 0, point);
-  if (HIWORD(hit) != 0) return -1;  // below the last entry
-  return static_cast<int>(LOWORD(hit));
+int CheckList::ItemHeight() const {
+  win32::WindowDc screen(nullptr);
+  win32::SelectedObject font(screen.get(), m_font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen.get(), &metrics);
+  return std::max<int>(metrics.tmHeight, Scaled(kCheck)) + Scaled(2);
 }
 
 void CheckList::DrawItem(const DRAWITEMSTRUCT& item) const {
   HDC dc = item.hDC;
-  RECT r = item.rcItem;
-  Brush window(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
-  FillRect(dc, &r, window.get());
-  if (static_cast<int>(item.itemID) < 0 || static_cast<int>(item.itemID) >= m_model.ListCount()) return;
+  const RECT& r = item.rcItem;
+  FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
   const int index = static_cast<int>(item.itemID);
+  if (index < 0 || index >= ListCount()) return;
 
-  const int gap = MulDiv(kGap, m_dpi, 96);
-  const int box = CheckSize();
+  const int gap = Scaled(kGap);
+  const int box = Scaled(kCheck);
   RECT tick{r.left + gap, r.top + (r.bottom - r.top - box) / 2, 0, 0};
   tick.right = tick.left + box;
   tick.bottom = tick.top + box;
-  DrawFrameControl(dc, &tick, DFC_BUTTON, DFCS_BUTTONCHECK | (m_model.Selected(index) ? DFCS_CHECKED : 0));
+  DrawFrameControl(dc, &tick, DFC_BUTTON, DFCS_BUTTONCHECK | (Selected(index) ? DFCS_CHECKED : 0));
 
-  RECT text{tick.right + gap, r.top, r.right, r.bottom};
-  SelectedObject font(dc, m_font ? static_cast<HGDIOBJ>(m_font) : GetStockObject(DEFAULT_GUI_FONT));
-  const std::u16string& caption = m_model.List(index);
+  win32::SelectedObject font(dc, m_font);
+  const std::u16string& caption = List(index);
   SIZE extent{};
-  GetTextExtentPoint32W(dc, Wide(caption), static_cast<int>(caption.size()), &extent);
-  RECT highlight{text.left, text.top, std::min<LONG>(text.right, text.left + extent.cx + 2 * gap), text.bottom};
+  GetTextExtentPoint32W(dc, win32::Wide(caption), static_cast<int>(caption.size()), &extent);
+  const int left = tick.right + gap;
+  RECT highlight{left, r.top, std::min<LONG>(r.right, left + extent.cx + 2 * gap), r.bottom};
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  if (selected) {
-    Brush back(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
-    FillRect(dc, &highlight, back.get());
-  }
+  if (selected) FillRect(dc, &highlight, GetSysColorBrush(COLOR_HIGHLIGHT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  RECT inner{highlight.left + gap, text.top, text.right, text.bottom};
-  DrawTextW(dc, Wide(caption), -1, &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  RECT text{highlight.left + gap, r.top, r.right, r.bottom};
+  DrawTextW(dc, win32::Wide(caption), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &highlight);
 }
 
@@ -115,28 +105,25 @@ LRESULT CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kReflectBase + WM_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;
-    case kReflectBase + WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = ItemHeight();
-      return TRUE;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      HWND self = m_hwnd;
-      if (MouseDown) {
-        const MouseArgs args = MouseArgsOf(msg, wp, lp, m_dpi);
-        MouseDown(args.button, args.shift, args.x, args.y);
-      }
+      const HWND self = m_hwnd;
+      if (MouseDown) MouseDown(ButtonOf(msg));
       if (!IsWindow(self)) return 0;
       const LRESULT result = CallBase(msg, wp, lp);
-      if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) Toggle(ItemAt(lp));
+      if (ButtonOf(msg) == kLeftButton) {
+        const LRESULT hit = SendMessageW(m_hwnd, LB_ITEMFROMPOINT, 0, lp);
+        if (HIWORD(hit) == 0) Toggle(LOWORD(hit));  // not below the last entry
+      }
       return result;
     }
     case WM_KEYDOWN:
       if (wp == VK_SPACE) {
-        Toggle(ListIndex());
+        Toggle(static_cast<int>(SendMessageW(m_hwnd, LB_GETCURSEL, 0, 0)));
         return 0;
       }
       break;
@@ -146,7 +133,7 @@ LRESULT CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
       break;
   }
-  return SystemControl::OnMessage(msg, wp, lp);
+  return CallBase(msg, wp, lp);
 }
 
 }  // namespace quellan::forms

@@ -1,47 +1,56 @@
 #pragma once
-// A list box with a tick box in front of each entry, bound to a CheckListModel: the model holds the
-// entries and ticks, the list shows them. A left click on an entry (box or text) and Space on the
-// current entry toggle its tick through the model, which raises ItemCheck. Every mouse press is
-// raised as MouseDown(Button, Shift, X, Y) before the list handles it.
+// A list box with a tick box in front of each entry. Entries keep the order they were added in,
+// each with its text, a 32-bit item data and a tick. A left click on an entry (box or text) and
+// Space on the current entry toggle its tick and raise ItemCheck; every mouse press is raised as
+// MouseDown(button) before the list handles it.
 #include <windows.h>
 
-#include "policy/check_list_model.h"
-#include "ui/forms/mouse_event.h"
-#include "ui/forms/system_control.h"
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/forms/window.h"
 
 namespace quellan::forms {
 
-class CheckList : public SystemControl, private policy::CheckListObserver {
- public:
-  explicit CheckList(policy::CheckListModel& model);
-  ~CheckList() override;
+enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
-  // Creates the list (owner-drawn, single selection, WS_TABSTOP) and fills it from the model.
+class CheckList : public Window {
+ public:
+  // Creates the list (owner-drawn, single selection, a tab stop), empty.
   void Create(HWND parent, const RECT& bounds, HFONT font, int dpi, int id);
 
-  policy::CheckListModel& Model() const { return m_model; }
-  // The entry's rectangle in the list's client coordinates (empty when not in view).
-  RECT ItemRect(int index) const;
-  // The entry with the keyboard caret (the list's current entry), or -1.
-  int ListIndex() const;
+  void AddItem(const std::u16string& text);
+  void Clear();
+  // The position of the entry added last; -1 when the list has none.
+  int NewIndex() const { return static_cast<int>(m_items.size()) - 1; }
+  int ListCount() const { return static_cast<int>(m_items.size()); }
+  const std::u16string& List(int index) const { return m_items.at(static_cast<std::size_t>(index)).text; }
+  std::int32_t ItemData(int index) const { return m_items.at(static_cast<std::size_t>(index)).data; }
+  void SetItemData(int index, std::int32_t data) { m_items.at(static_cast<std::size_t>(index)).data = data; }
+  bool Selected(int index) const { return m_items.at(static_cast<std::size_t>(index)).ticked; }
+  // Sets the tick; when it changes, redraws the entry and raises ItemCheck(index).
+  void SetSelected(int index, bool ticked);
 
-  MouseHandler MouseDown;
+  std::function<void(int index)> ItemCheck;
+  std::function<void(int button)> MouseDown;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void OnListReset() override;
-  void OnItemAdded(int index) override;
-  void OnTickChanged(int index) override;
-
+  struct Item {
+    std::u16string text;
+    std::int32_t data = 0;
+    bool ticked = false;
+  };
   void DrawItem(const DRAWITEMSTRUCT& item) const;
   void Toggle(int index);
-  int ItemAt(LPARAM point) const;
   int ItemHeight() const;
-  int CheckSize() const;
+  int Scaled(int pixels) const { return MulDiv(pixels, m_dpi, 96); }
 
-  policy::CheckListModel& m_model;
+  std::vector<Item> m_items;
   HFONT m_font = nullptr;
   int m_dpi = 96;
 };

@@ -4,7 +4,7 @@
 
 namespace quellan::forms {
 
-Font CreateFontHandle(const FontObject& font, int dpi) {
+win32::Font CreateFontHandle(const FontObject& font, int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = FontHeightForDpi(font.size, dpi);
   lf.lfWeight = std::clamp(font.weight, 0, 1000);
@@ -20,11 +20,11 @@ Font CreateFontHandle(const FontObject& font, int dpi) {
   const size_t length = std::min(font.name.size(), static_cast<size_t>(LF_FACESIZE - 1));
   std::copy_n(font.name.begin(), length, lf.lfFaceName);
   lf.lfFaceName[length] = L'\0';
-  return Font(CreateFontIndirectW(&lf));
+  return win32::Font(CreateFontIndirectW(&lf));
 }
 
 int ScreenDpi() {
-  WindowDc screen(nullptr);
+  win32::WindowDc screen(nullptr);
   const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : 96;
 }

@@ -5,36 +5,38 @@
 
 namespace quellan::forms {
 
-DWORD Form::StyleFor(const FormLook& look) {
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  if (look.minimizeButton) style |= WS_MINIMIZEBOX;
-  if (look.maximizeButton) style |= WS_MAXIMIZEBOX;
-  if (look.resizable) style |= WS_THICKFRAME;
-  return style;
-}
+namespace {
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_MINIMIZEBOX;
 
-RECT Form::CentredBounds(const FormLook& look) {
-  RECT outer{0, 0, look.clientWidth, look.clientHeight};
-  AdjustWindowRectEx(&outer, StyleFor(look), FALSE, 0);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  const int left = (screenWidth - width) / 2;
-  const int top = (screenHeight - height) / 2;
-  return RECT{left, top, left + width, top + height};
+SIZE OuterSize(int clientWidth, int clientHeight) {
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
+}  // namespace
 
 void Form::CreateForm(const wchar_t* className, const FormLook& look) {
   RegisterClassOnce(className, 0, nullptr, nullptr, look.icon);
   m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
-  const RECT bounds = CentredBounds(look);
-  Create(className, reinterpret_cast<const wchar_t*>(look.caption.c_str()), StyleFor(look), WS_EX_CONTROLPARENT,
-         bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
+  const auto [width, height] = OuterSize(look.clientWidth, look.clientHeight);
+  Create(className, win32::Wide(look.caption), kStyle, WS_EX_CONTROLPARENT, 0, 0, width, height, nullptr);
   if (m_hwnd && look.icon) {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look.icon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(look.icon));
   }
+}
+
+void Form::SetClientSize(int width, int height) {
+  const SIZE outer = OuterSize(width, height);
+  SetWindowPos(m_hwnd, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Centre() {
+  RECT r{};
+  GetWindowRect(m_hwnd, &r);
+  SetWindowPos(m_hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::RestoreFocus() {

@@ -12,10 +12,8 @@ const wchar_t kFrameClass[] = L"QuellanFrame";
 void Frame::Create(HWND parent, const RECT& bounds, const std::u16string& caption, std::uint32_t backColour, int id) {
   RegisterClassOnce(kFrameClass);
   m_back.reset(CreateSolidBrush(ResolveColour(backColour)));
-  Window::Create(kFrameClass, reinterpret_cast<const wchar_t*>(caption.c_str()),
-                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, bounds.left,
-                 bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+  CreateChild(kFrameClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+              parent, bounds, id);
 }
 
 LRESULT Frame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/forms/handles.h"
 #include "ui/forms/window.h"
+#include "win32/handles.h"
 
 namespace quellan::forms {
 
@@ -21,7 +21,7 @@ class Frame : public Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  Brush m_back;
+  win32::Brush m_back;
 };
 
 }  // namespace quellan::forms

@@ -9,20 +9,22 @@ namespace quellan::forms {
 
 namespace {
 const wchar_t kLabelClass[] = L"QuellanLabel";
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-}  // namespace
+}
 
 void Label::Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
-                   int dpi) {
+                   int id) {
   RegisterClassOnce(kLabelClass);
   m_caption = caption;
   m_font = font;
   m_look = look;
-  m_dpi = dpi;
   if (!look.transparent) m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
-  Window::Create(kLabelClass, Wide(caption), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, bounds.left, bounds.top,
-                 bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
+  CreateChild(kLabelClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, bounds, id);
+}
+
+void Label::SetCaption(const std::u16string& caption) {
+  m_caption = caption;
+  SetWindowTextW(m_hwnd, win32::Wide(caption));
+  InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void Label::Paint(HDC dc) const {
@@ -35,9 +37,8 @@ void Label::Paint(HDC dc) const {
   }
   SetTextColor(dc, ResolveColour(m_look.foreColour));
   SetBkMode(dc, TRANSPARENT);
-  SelectedObject font(dc, m_font ? static_cast<HGDIOBJ>(m_font) : GetStockObject(DEFAULT_GUI_FONT));
-  const UINT format = DT_WORDBREAK | (m_look.centred ? DT_CENTER : DT_LEFT);
-  DrawTextW(dc, Wide(m_caption), -1, &client, format);
+  win32::SelectedObject font(dc, m_font);
+  DrawTextW(dc, win32::Wide(m_caption), -1, &client, DT_WORDBREAK | (m_look.centred ? DT_CENTER : DT_LEFT));
 }
 
 LRESULT Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -46,17 +47,12 @@ LRESULT Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;  // the whole label is drawn at WM_PAINT
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(m_hwnd, &ps);
-      Paint(dc);
+      Paint(BeginPaint(m_hwnd, &ps));
       EndPaint(m_hwnd, &ps);
       return 0;
     }
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_SETFONT:
-      m_font = reinterpret_cast<HFONT>(wp);
-      if (LOWORD(lp)) InvalidateRect(m_hwnd, nullptr, FALSE);
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(m_font);
@@ -79,10 +75,7 @@ LRESULT Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       m_pressed = false;
       return 0;
     case WM_MOUSEMOVE:
-      if (MouseMove) {
-        const MouseArgs args = MouseArgsOf(msg, wp, lp, m_dpi);
-        MouseMove(args.button, args.shift, args.x, args.y);
-      }
+      if (MouseMove) MouseMove();
       return 0;
     default:
       return Window::OnMessage(msg, wp, lp);

@@ -8,9 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "ui/forms/handles.h"
-#include "ui/forms/mouse_event.h"
 #include "ui/forms/window.h"
+#include "win32/handles.h"
 
 namespace quellan::forms {
 
@@ -23,15 +22,14 @@ struct LabelLook {
 
 class Label : public Window {
  public:
-  // Creates the label as a child of parent at the given pixel rectangle. The font is the caller's
-  // and must outlive the label.
+  // The font is the caller's and must outlive the label.
   void Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
-              int dpi);
+              int id);
 
-  const std::u16string& Caption() const { return m_caption; }
+  void SetCaption(const std::u16string& caption);
 
   std::function<void()> Click;
-  MouseHandler MouseMove;
+  std::function<void()> MouseMove;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -42,8 +40,7 @@ class Label : public Window {
   std::u16string m_caption;
   HFONT m_font = nullptr;
   LabelLook m_look{};
-  Brush m_back;
-  int m_dpi = 96;
+  win32::Brush m_back;
   bool m_pressed = false;
 };
 

@@ -21,12 +21,12 @@ void PersistentSurface::Resize(int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
   if (m_dc && width == m_width && height == m_height) return;
-  WindowDc screen(m_hwnd);
-  MemoryDc dc(screen.get());
-  Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  win32::WindowDc screen(m_hwnd);
+  win32::MemoryDc dc(screen.get());
+  win32::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   HGDIOBJ original = SelectObject(dc.get(), bitmap.get());
   RECT all{0, 0, width, height};
-  Brush back(CreateSolidBrush(m_back));
+  win32::Brush back(CreateSolidBrush(m_back));
   FillRect(dc.get(), &all, back.get());
   if (m_dc) {
     BitBlt(dc.get(), 0, 0, std::min(width, m_width), std::min(height, m_height), m_dc.get(), 0, 0, SRCCOPY);
@@ -41,7 +41,7 @@ void PersistentSurface::Resize(int width, int height) {
 
 void PersistentSurface::Clear() {
   RECT all{0, 0, m_width, m_height};
-  Brush back(CreateSolidBrush(m_back));
+  win32::Brush back(CreateSolidBrush(m_back));
   FillRect(m_dc.get(), &all, back.get());
   Invalidate();
 }

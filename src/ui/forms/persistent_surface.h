@@ -3,7 +3,7 @@
 // into the bitmap, and the window repaints itself from it, so a picture survives being covered.
 #include <windows.h>
 
-#include "ui/forms/handles.h"
+#include "win32/handles.h"
 
 namespace quellan::forms {
 
@@ -34,8 +34,8 @@ class PersistentSurface {
 
  private:
   HWND m_hwnd = nullptr;
-  MemoryDc m_dc;
-  Bitmap m_bitmap;
+  win32::MemoryDc m_dc;
+  win32::Bitmap m_bitmap;
   HGDIOBJ m_originalBitmap = nullptr;
   int m_width = 0;
   int m_height = 0;

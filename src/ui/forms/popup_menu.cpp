@@ -3,8 +3,7 @@
 namespace quellan::forms {
 
 PopupMenu::PopupMenu(const std::vector<Item>& items) : m_menu(CreatePopupMenu()) {
-  for (const Item& item : items)
-    AppendMenuW(m_menu.get(), MF_STRING, item.id, reinterpret_cast<const wchar_t*>(item.caption.c_str()));
+  for (const Item& item : items) AppendMenuW(m_menu.get(), MF_STRING, item.id, win32::Wide(item.caption));
 }
 
 UINT PopupMenu::Open(HWND owner) const {

@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/forms/handles.h"
+#include "win32/handles.h"
 
 namespace quellan::forms {
-
-inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
-using UniqueMenu = UniqueHandle<HMENU, &DestroyMenuHandle>;
 
 class PopupMenu {
  public:
@@ -27,7 +24,7 @@ class PopupMenu {
   HMENU handle() const { return m_menu.get(); }
 
  private:
-  UniqueMenu m_menu;
+  win32::UniqueMenu m_menu;
 };
 
 }  // namespace quellan::forms

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/forms/handles.h"
+#include "win32/handles.h"
 
 namespace quellan::forms {
 
@@ -17,12 +17,12 @@ class ToolTip {
   void Add(HWND tool, const std::u16string& text);
   // Changes the text shown over a tool that was added.
   void SetText(HWND tool, const std::u16string& text);
-  // The text currently set for a tool; empty if it has none.
-  std::u16string Text(HWND tool) const;
   HWND hwnd() const { return m_tip.get(); }
 
  private:
-  UniqueWindow m_tip;
+  void Send(UINT message, HWND tool, const std::u16string& text) const;
+
+  win32::UniqueWindow m_tip;
 };
 
 }  // namespace quellan::forms

@@ -12,10 +12,10 @@ Window::~Window() {
 
 ATOM Window::RegisterClassOnce(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background, HICON icon) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof(existing);
-  if (ATOM atom = static_cast<ATOM>(GetClassInfoExW(instance, className, &existing))) return atom;
   WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (ATOM atom = static_cast<ATOM>(GetClassInfoExW(instance, className, &wc))) return atom;
+  wc = WNDCLASSEXW{};
   wc.cbSize = sizeof(wc);
   wc.style = style;
   wc.lpfnWndProc = &Window::Procedure;
@@ -28,22 +28,21 @@ ATOM Window::RegisterClassOnce(const wchar_t* className, UINT style, HCURSOR cur
   return RegisterClassExW(&wc);
 }
 
-ATOM Window::RegisterSuperclassOnce(const wchar_t* className, const wchar_t* baseClassName, WNDPROC* baseProcedure) {
+void Window::Superclass(const wchar_t* className, const wchar_t* baseClassName) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW base{};
-  base.cbSize = sizeof(base);
-  if (!GetClassInfoExW(nullptr, baseClassName, &base)) return 0;
-  *baseProcedure = base.lpfnWndProc;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (!GetClassInfoExW(nullptr, baseClassName, &wc)) return;
+  m_base = wc.lpfnWndProc;
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
-  if (ATOM atom = static_cast<ATOM>(GetClassInfoExW(instance, className, &existing))) return atom;
-  WNDCLASSEXW wc = base;
+  if (GetClassInfoExW(instance, className, &existing)) return;
   wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
   wc.lpfnWndProc = &Window::Procedure;
   wc.hInstance = instance;
   wc.lpszClassName = className;
   wc.lpszMenuName = nullptr;
-  return RegisterClassExW(&wc);
+  RegisterClassExW(&wc);
 }
 
 HWND Window::Create(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int width,
@@ -62,11 +61,10 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   }
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  LRESULT result = self->OnMessage(msg, wp, lp);
+  const LRESULT result = self->OnMessage(msg, wp, lp);
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->m_hwnd = nullptr;
-    self->OnDestroyed();
   }
   return result;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Base of every window and control class: one static window procedure finds the object at
-// WM_NCCREATE (from CreateWindowExW's lpParam) and forwards every message to OnMessage.
+// WM_NCCREATE (from CreateWindowExW's lpParam) and forwards every message to OnMessage. A control
+// built on a system class (list box, button) superclasses it, so its messages reach the object
+// too, and whatever the object does not handle goes on to the system's procedure.
 #include <windows.h>
 
 namespace quellan::forms {
@@ -18,20 +20,27 @@ class Window {
   // Registers the class once per process (the name is the key) with Procedure as its procedure.
   static ATOM RegisterClassOnce(const wchar_t* className, UINT style = 0, HCURSOR cursor = nullptr,
                                 HBRUSH background = nullptr, HICON icon = nullptr);
-  // Registers className once as a superclass of the system class baseClassName (a list box, a
-  // button): Procedure becomes its procedure and *baseProcedure receives the system one, which the
-  // derived class calls for everything it does not handle itself.
-  static ATOM RegisterSuperclassOnce(const wchar_t* className, const wchar_t* baseClassName, WNDPROC* baseProcedure);
+  // Registers className once as a superclass of the system class baseClassName and remembers the
+  // system's procedure for CallBase.
+  void Superclass(const wchar_t* className, const wchar_t* baseClassName);
   // CreateWindowExW with this object as the creation parameter; m_hwnd is set at WM_NCCREATE.
   HWND Create(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int width,
               int height, HWND parent, HMENU idOrMenu = nullptr);
+  // A child window at a rectangle of its parent's client area, with a control id.
+  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, HWND parent,
+                   const RECT& bounds, int id) {
+    return Create(className, text, style | WS_CHILD, exStyle, bounds.left, bounds.top, bounds.right - bounds.left,
+                  bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+  }
 
-  virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(m_hwnd, msg, wp, lp); }
-  // Called after WM_NCDESTROY; m_hwnd is already null.
-  virtual void OnDestroyed() {}
+  virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return CallBase(msg, wp, lp); }
+  LRESULT CallBase(UINT msg, WPARAM wp, LPARAM lp) { return CallWindowProcW(m_base, m_hwnd, msg, wp, lp); }
 
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   HWND m_hwnd = nullptr;
+
+ private:
+  WNDPROC m_base = &DefWindowProcW;
 };
 
 }  // namespace quellan::forms

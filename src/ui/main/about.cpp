@@ -4,8 +4,8 @@
 
 #include "text/vie_msgbox.h"
 #include "ui/effect/frm_eff.h"
-#include "ui/forms/application.h"
 #include "ui/main/about_text.h"
+#include "ui/main/maker_identity.h"
 
 namespace quellan::mainwindow {
 
@@ -14,8 +14,8 @@ constexpr std::uint32_t kAboutFlags = MB_ICONINFORMATION;  // 64: information ic
 }
 
 void about(HWND mainHwnd) {
-  const forms::ApplicationInfo application = forms::Application();
-  const AboutText box = BuildAboutText(application.title, application.major, application.minor, BuiltIdentity());
+  const AboutText box =
+      BuildAboutText(identity::kProductName, identity::kVersionMajor, identity::kVersionMinor, BuiltIdentity());
   modVie::VieMsgBox(box.text, kAboutFlags, box.title, mainHwnd);
   effect::RunSharedEffect();
 }

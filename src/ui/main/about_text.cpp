@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "ui/main/main_layout.h"
 #include "ui/main/maker_identity.h"
 
 namespace quellan::mainwindow {
@@ -80,9 +79,8 @@ AboutText BuildAboutText(const std::u16string& title, int major, int minor, cons
 }
 
 AboutIdentity BuiltIdentity() {
-  return AboutIdentity{Utf8ToUtf16(identity::kAuthorNameVni), Utf8ToUtf16(identity::kAuthorEmail),
-                       Utf8ToUtf16(identity::kWebAddress), Utf8ToUtf16(identity::kAuthorPhone),
-                       Utf8ToUtf16(identity::kCopyrightNotice)};
+  return AboutIdentity{identity::kAuthorNameVni, identity::kAuthorEmail, identity::kWebAddress, identity::kAuthorPhone,
+                       identity::kCopyrightNotice};
 }
 
 }  // namespace quellan::mainwindow

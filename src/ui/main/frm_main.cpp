@@ -1,17 +1,16 @@
 #include "ui/main/frm_main.h"
 
 #include <algorithm>
-#include <tuple>
-#include <vector>
+#include <cstring>
+#include <map>
 
-#include "policy/autorun_policy.h"
 #include "policy/drive_lists.h"
-#include "ui/button/orvane_button.h"
+#include "policy/machine_policy.h"
+#include "ui/forms/font.h"
 #include "ui/forms/font_handle.h"
-#include "ui/forms/property_set.h"
 #include "ui/forms/twips.h"
 #include "ui/main/about.h"
-#include "ui/main/item_check_status.h"
+#include "ui/main/export_file.h"
 #include "ui/main/links.h"
 #include "ui/main/main_resources.h"
 
@@ -20,30 +19,37 @@ namespace quellan::mainwindow {
 namespace {
 
 const wchar_t kMainClass[] = L"QuellanMain";
-constexpr int kControlIdBase = 1000;  // control n of the table has id 1000 + n
-constexpr UINT kMenuIdBase = 2000;    // item k of menu m has id 2000 + 10 m + k + 1
 // Posted once the window is first shown: the tool tips are made then, off the start-up path, since
 // nobody can hover over a control before the window is on the screen.
 constexpr UINT kCreateToolTips = WM_APP + 1;
+// The system menu's export item; system commands keep their low four bits for the system.
+constexpr UINT kExportCommand = 0x0010;
+// The notice of a machine-wide policy: dark red, under the layout, as wide as the bottom link.
+constexpr std::uint32_t kNoticeColour = 0x0000A0u;  // RGB(160, 0, 0)
+constexpr int kNoticeGap = 90;                      // twips above and below the notice
 
-UINT MenuItemId(std::size_t menu, std::size_t item) { return kMenuIdBase + static_cast<UINT>(10 * menu + item + 1); }
+std::vector<forms::PopupMenu::Item> MenuItems() { return {{1, kMenuItems[0]}, {2, kMenuItems[1]}}; }
 
-RECT ToRect(const PixelRect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; }
+// The sentence a list's tool tip shows after a tick changed.
+std::u16string Status(const std::u16string& before, const std::u16string& entry, const char16_t* after, bool ticked) {
+  return before + entry + after + (ticked ? u"Disabled" : u"Enabled");
+}
 
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+DWORD WINAPI BroadcastThread(void*) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"), SMTO_ABORTIFHUNG, 5000,
+                      &ignored);
+  return 0;
+}
 
 }  // namespace
 
-frmMain::frmMain(policy::RegistryApi& registry, int dpi) : m_registry(registry), m_dpi(dpi > 0 ? dpi : 96) {
-  m_drvs.ItemCheck = [this](int index) { lstDrvs_ItemCheck(index); };
-  m_drvTypes.ItemCheck = [this](int index) { lstDrvTypes_ItemCheck(index); };
-  m_global.Click = [this] { chkGlobal_Click(); };
-}
+frmMain::frmMain(policy::RegistryApi& registry, int dpi)
+    : m_registry(registry),
+      m_dpi(dpi > 0 ? dpi : 96),
+      m_menus{forms::PopupMenu(MenuItems()), forms::PopupMenu(MenuItems())} {}
 
 frmMain::~frmMain() {
-  m_drvs.ItemCheck = nullptr;
-  m_drvTypes.ItemCheck = nullptr;
-  m_global.Click = nullptr;
   // The window goes first, while every control object it holds is still alive.
   if (m_hwnd && IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
 }
@@ -51,126 +57,126 @@ frmMain::~frmMain() {
 bool frmMain::Load(int showCommand) {
   const FormSpec& form = MainForm();
   m_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUELLAN));
-  forms::FormLook look{form.caption,
-                       forms::TwipsToPixels(form.clientWidth, m_dpi),
-                       forms::TwipsToPixels(form.clientHeight, m_dpi),
-                       form.backColour,
-                       form.minimizeButton,
-                       form.maximizeButton,
-                       form.resizable,
-                       m_icon};
-  CreateForm(kMainClass, look);
+  CreateForm(kMainClass, forms::FormLook{form.caption, forms::TwipsToPixels(form.clientWidth, m_dpi),
+                                         forms::TwipsToPixels(form.clientHeight, m_dpi), form.backColour, m_icon});
   if (!m_hwnd) return false;
   SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(form.font)), FALSE);
+  const HMENU system = GetSystemMenu(m_hwnd, FALSE);
+  AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(system, MF_STRING, kExportCommand, L"Export as .reg file...");
   CreateControls();
   Form_Load();
+  Centre();
   ShowWindow(m_hwnd, showCommand);
   UpdateWindow(m_hwnd);
   PostMessageW(m_hwnd, kCreateToolTips, 0, 0);
   return true;
 }
 
-HFONT frmMain::FontFor(const FontSpec& font) {
-  const FontSpec& f = font.face ? font : MainForm().font;
-  const auto key = std::make_tuple(std::u16string(f.face), f.points, f.weight);
-  auto found = m_fonts.find(key);
-  if (found == m_fonts.end()) found = m_fonts.emplace(key, forms::CreateFontHandle(*FontObjectFor(f), m_dpi)).first;
-  return found->second.get();
-}
+// --- Controls ---------------------------------------------------------------------------------
 
-std::shared_ptr<forms::FontObject> frmMain::FontObjectFor(const FontSpec& font) const {
-  const FontSpec& f = font.face ? font : MainForm().font;
-  return forms::MakeFont(f.face, f.points, f.weight);
-}
-
+// One line per control of the layout table, in creation order: the member it makes and the
+// handlers it raises.
 void frmMain::CreateControls() {
-  const auto& controls = MainControls();
-  for (std::size_t i = 0; i < controls.size(); ++i) CreateControl(controls[i], kControlIdBase + static_cast<int>(i));
-
-  const auto& menus = MainMenus();
-  for (std::size_t m = 0; m < menus.size(); ++m) {
-    std::vector<forms::PopupMenu::Item> items;
-    for (std::size_t k = 0; k < menus[m].items.size(); ++k)
-      items.push_back({MenuItemId(m, k), menus[m].items[k].caption});
-    m_menus[m] = std::make_unique<forms::PopupMenu>(items);
-  }
+  Make(m_fraSet, kFraSet);
+  Make(m_btRefresh, kBtRefresh).Events().Click = [this] { btRefresh_Click(); };
+  Make(m_lstDrvTypes, kLstDrvTypes).ItemCheck = [this](int index) { lstDrvTypes_ItemCheck(index); };
+  m_lstDrvTypes.MouseDown = [this](int button) { lstDrvTypes_MouseDown(button); };
+  Make(m_chkGlobal, kChkGlobal).Click = [this] { chkGlobal_Click(); };
+  Make(m_lstDrvs, kLstDrvs).ItemCheck = [this](int index) { lstDrvs_ItemCheck(index); };
+  m_lstDrvs.MouseDown = [this](int button) { lstDrvs_MouseDown(button); };
+  Make(m_btSaveSet, kBtSaveSet).Events().Click = [this] { btSaveSet_Click(); };
+  Make(m_Label10, kLabel10);
+  Make(m_Label9, kLabel9);
+  Make(m_link2, kLink2).Click = [this] { link2_Click(); };
+  Make(m_link1, kLink1).Click = [this] { link1_Click(); };
+  Make(m_CAP, kCAP).Click = [this] { CAP_Click(); };
+  for (forms::Label* clickable : {&m_link2, &m_link1, &m_CAP}) clickable->MouseMove = [this] { sethand(); };
+  m_notice.Create(m_hwnd, RECT{}, u"", FontFor(MainForm().font),
+                  forms::LabelLook{kNoticeColour, MainForm().backColour, false, false}, kControlIdBase + kControlCount);
   ArrangeTabOrder();
 }
 
-void frmMain::CreateControl(const ControlSpec& item, int id) {
-  const HWND parent = item.container == Container::Frame ? m_fraSet.hwnd() : m_hwnd;
-  const RECT bounds = ToRect(ContainerRect(item, m_dpi));
-  const std::string name = item.name;
-  HWND created = nullptr;
-  switch (item.type) {
-    case ControlType::Frame:
-      m_fraSet.Create(parent, bounds, item.caption, item.backColour, id);
-      created = m_fraSet.hwnd();
-      break;
-    case ControlType::CheckList: {
-      forms::CheckList& list = name == "lstDrvs" ? m_lstDrvs : m_lstDrvTypes;
-      list.Create(parent, bounds, FontFor(item.font), m_dpi, id);
-      if (name == "lstDrvs")
-        list.MouseDown = [this](int b, int s, float x, float y) { lstDrvs_MouseDown(b, s, x, y); };
-      else
-        list.MouseDown = [this](int b, int s, float x, float y) { lstDrvTypes_MouseDown(b, s, x, y); };
-      created = list.hwnd();
-      break;
-    }
-    case ControlType::CheckBox:
-      m_chkGlobal.Create(parent, bounds, item.caption, FontFor(item.font), item.foreColour, item.backColour, id);
-      created = m_chkGlobal.hwnd();
-      break;
-    case ControlType::Button: {
-      forms::PropertyParseError error;
-      const auto stored = forms::PropertySet::Parse(item.storedProperties, &error);
-      auto button = button::OrvaneButton::Create(parent, id, bounds, stored ? *stored : forms::PropertySet{},
-                                                 FontObjectFor(MainForm().font), m_dpi);
-      if (!button) break;
-      created = button->hwnd();
-      if (name == "btRefresh") {
-        button->Events().Click = [this] { btRefresh_Click(); };
-        m_btRefresh = std::move(button);
-      } else {
-        button->Events().Click = [this] { btSaveSet_Click(); };
-        m_btSaveSet = std::move(button);
-      }
-      break;
-    }
-    case ControlType::Label: {
-      forms::Label& label = name == "Label10"  ? m_Label10
-                            : name == "Label9" ? m_Label9
-                            : name == "link1"  ? m_link1
-                            : name == "link2"  ? m_link2
-                                               : m_CAP;
-      const forms::LabelLook look{item.foreColour, item.backColour, item.background == Background::Transparent,
-                                  item.alignment == Alignment::Centre};
-      label.Create(parent, bounds, item.caption, FontFor(item.font), look, m_dpi);
-      if (name == "CAP") {
-        label.Click = [this] { CAP_Click(); };
-        label.MouseMove = [this](int b, int s, float x, float y) { CAP_MouseMove(b, s, x, y); };
-      } else if (name == "link1") {
-        label.Click = [this] { link1_Click(); };
-        label.MouseMove = [this](int b, int s, float x, float y) { link1_MouseMove(b, s, x, y); };
-      } else if (name == "link2") {
-        label.Click = [this] { link2_Click(); };
-        label.MouseMove = [this](int b, int s, float x, float y) { link2_MouseMove(b, s, x, y); };
-      }
-      created = label.hwnd();
-      break;
-    }
+HWND frmMain::Parent(ControlId id) const { return MainControls()[id].inFrame ? m_fraSet.hwnd() : m_hwnd; }
+
+RECT frmMain::Bounds(ControlId id) const {
+  const ControlSpec& c = MainControls()[id];
+  const int left = forms::TwipsToPixels(c.left, m_dpi);
+  const int top = forms::TwipsToPixels(c.top, m_dpi);
+  return RECT{left, top, left + forms::TwipsToPixels(c.width, m_dpi), top + forms::TwipsToPixels(c.height, m_dpi)};
+}
+
+forms::Frame& frmMain::Make(forms::Frame& frame, ControlId id) {
+  const ControlSpec& c = MainControls()[id];
+  frame.Create(Parent(id), Bounds(id), c.caption, c.backColour, kControlIdBase + id);
+  return frame;
+}
+
+button::OrvaneButton& frmMain::Make(button::OrvaneButton& button, ControlId id) {
+  const FontSpec& ambient = MainForm().font;
+  button.Create(Parent(id), kControlIdBase + id, Bounds(id), MainControls()[id].stored,
+                forms::MakeFont(ambient.face, ambient.points, ambient.weight), m_dpi);
+  return button;
+}
+
+forms::CheckList& frmMain::Make(forms::CheckList& list, ControlId id) {
+  list.Create(Parent(id), Bounds(id), FontFor(MainControls()[id].font), m_dpi, kControlIdBase + id);
+  return list;
+}
+
+forms::CheckBox& frmMain::Make(forms::CheckBox& box, ControlId id) {
+  const ControlSpec& c = MainControls()[id];
+  box.Create(Parent(id), Bounds(id), c.caption, FontFor(c.font), c.foreColour, c.backColour, kControlIdBase + id);
+  return box;
+}
+
+forms::Label& frmMain::Make(forms::Label& label, ControlId id) {
+  const ControlSpec& c = MainControls()[id];
+  label.Create(Parent(id), Bounds(id), c.caption, FontFor(c.font),
+               forms::LabelLook{c.foreColour, c.backColour, c.transparent, c.centred}, kControlIdBase + id);
+  return label;
+}
+
+HFONT frmMain::FontFor(const FontSpec& font) {
+  for (const auto& [spec, made] : m_fonts)
+    if (std::u16string_view(spec.face) == font.face && spec.points == font.points && spec.weight == font.weight)
+      return made.get();
+  m_fonts.emplace_back(font, forms::CreateFontHandle(*forms::MakeFont(font.face, font.points, font.weight), m_dpi));
+  return m_fonts.back().second.get();
+}
+
+// The dialog manager walks each container's children in z-order, so the children are stacked in
+// the order of their tab indexes.
+void frmMain::ArrangeTabOrder() {
+  std::array<int, kControlCount> order{};
+  for (int i = 0; i < kControlCount; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [](int a, int b) { return MainControls()[a].tabIndex < MainControls()[b].tabIndex; });
+  std::map<HWND, HWND> lastInContainer;
+  for (const int id : order) {
+    const HWND parent = Parent(static_cast<ControlId>(id));
+    const HWND hwnd = GetDlgItem(parent, kControlIdBase + id);
+    if (!hwnd) continue;
+    const auto last = lastInContainer.find(parent);
+    SetWindowPos(hwnd, last == lastInContainer.end() ? HWND_TOP : last->second, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    lastInContainer[parent] = hwnd;
   }
-  m_controls[name] = created;
 }
 
 void frmMain::CreateToolTips() {
   if (m_tips.hwnd()) return;
   m_tips.Create(m_hwnd);
-  for (const ControlSpec& item : MainControls())
-    if (!item.toolTip.empty()) m_tips.Add(Control(item.name), item.toolTip);
-  // The lists' tips tell what the last change of a tick did (see the ItemCheck handlers).
-  m_tips.Add(Control("lstDrvs"), m_pendingStatus[0]);
-  m_tips.Add(Control("lstDrvTypes"), m_pendingStatus[1]);
+  for (int id = 0; id < kControlCount; ++id)
+    if (const char16_t* tip = MainControls()[id].toolTip)
+      m_tips.Add(GetDlgItem(Parent(static_cast<ControlId>(id)), kControlIdBase + id), tip);
+  m_tips.Add(m_lstDrvs.hwnd(), m_status[0]);
+  m_tips.Add(m_lstDrvTypes.hwnd(), m_status[1]);
+}
+
+void frmMain::ShowStatus(int list, const std::u16string& sentence) {
+  m_status[list] = sentence;
+  m_tips.SetText(list == 0 ? m_lstDrvs.hwnd() : m_lstDrvTypes.hwnd(), sentence);
 }
 
 LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -178,136 +184,122 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     CreateToolTips();
     return 0;
   }
+  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == kExportCommand) {
+    ExportRegFile(m_hwnd, m_registry, Ticks());
+    return 0;
+  }
   return Form::OnMessage(msg, wp, lp);
 }
 
-void frmMain::ShowStatus(int list, const std::u16string& sentence) {
-  m_pendingStatus[list] = sentence;
-  m_tips.SetText(Control(list == 0 ? "lstDrvs" : "lstDrvTypes"), sentence);
+policy::AutorunTicks frmMain::Ticks() const {
+  policy::AutorunTicks ticks{m_chkGlobal.Value(), 0, 0};
+  for (int i = 0; i < m_lstDrvs.ListCount(); ++i)
+    if (m_lstDrvs.Selected(i)) ticks.letters |= policy::LetterBit(m_lstDrvs.List(i));
+  for (int i = 0; i < std::min(m_lstDrvTypes.ListCount(), policy::kDriveTypeCount); ++i)
+    if (m_lstDrvTypes.Selected(i)) ticks.types |= 1u << i;
+  return ticks;
 }
 
-// The dialog manager walks each container's children in z-order, so the children are stacked in
-// the order of their tab indexes; only the lists, the check box and the buttons are tab stops.
-void frmMain::ArrangeTabOrder() {
-  std::vector<const ControlSpec*> order;
-  for (const ControlSpec& item : MainControls()) order.push_back(&item);
-  std::stable_sort(order.begin(), order.end(),
-                   [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
-  std::map<HWND, HWND> lastInContainer;
-  for (const ControlSpec* item : order) {
-    HWND hwnd = Control(item->name);
-    if (!hwnd) continue;
-    HWND parent = GetParent(hwnd);
-    auto last = lastInContainer.find(parent);
-    const HWND after = last == lastInContainer.end() ? HWND_TOP : last->second;
-    SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    lastInContainer[parent] = hwnd;
+void frmMain::ShowNotice(const std::u16string& notice) {
+  const FormSpec& form = MainForm();
+  const ControlSpec& link2 = MainControls()[kLink2];
+  const auto px = [this](int twips) { return forms::TwipsToPixels(twips, m_dpi); };
+  RECT r{px(link2.left), px(form.clientHeight), px(link2.left + link2.width), px(form.clientHeight)};
+  if (!notice.empty()) {
+    win32::WindowDc dc(m_notice.hwnd());
+    win32::SelectedObject font(dc.get(), FontFor(form.font));
+    DrawTextW(dc.get(), win32::Wide(notice), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+    r.right = px(link2.left + link2.width);
   }
-}
-
-HWND frmMain::Control(const char* name) const {
-  const auto found = m_controls.find(name);
-  return found == m_controls.end() ? nullptr : found->second;
+  m_notice.SetCaption(notice);
+  MoveWindow(m_notice.hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  ShowWindow(m_notice.hwnd(), notice.empty() ? SW_HIDE : SW_SHOWNA);
+  SetClientSize(px(form.clientWidth), notice.empty() ? px(form.clientHeight) : r.bottom + px(kNoticeGap));
 }
 
 // --- Handlers ---------------------------------------------------------------------------------
 
 void frmMain::Form_Load() { trefresh(); }
 
-// Each step runs even when the one before it failed; a failure is not reported.
 void frmMain::trefresh() {
-  const std::array<void (*)(frmMain&), 4> steps{
-      [](frmMain& f) { f.m_drvs.Clear(); },
-      [](frmMain& f) { f.m_drvTypes.Clear(); },
-      [](frmMain& f) { policy::FillDriveLists(f.m_drvs, f.m_drvTypes); },
-      [](frmMain& f) { policy::ReadAutorunPolicy(f.m_registry, f.m_global, f.m_drvs, f.m_drvTypes); },
-  };
-  for (const auto& step : steps) {
-    try {
-      step(*this);
-    } catch (...) {
-      // abandoned; the next step still runs
-    }
-  }
+  m_lstDrvs.Clear();
+  m_lstDrvTypes.Clear();
+  policy::FillDriveLists(m_lstDrvs, m_lstDrvTypes);
+  // A stored text with no numeric reading ends the read: the ticks after it stay as filled, unticked.
+  policy::AutorunTicks stored{m_chkGlobal.Value(), 0, 0};
+  policy::ReadAutorunPolicy(m_registry, stored);
+  m_chkGlobal.SetValue(stored.chkGlobal);
+  for (int i = 0; i < m_lstDrvs.ListCount(); ++i)
+    m_lstDrvs.SetSelected(i, (policy::LetterBit(m_lstDrvs.List(i)) & stored.letters) != 0);
+  for (int i = 0; i < m_lstDrvTypes.ListCount(); ++i)
+    m_lstDrvTypes.SetSelected(i, (static_cast<std::uint32_t>(m_lstDrvTypes.ItemData(i)) & stored.types) != 0);
   // The lists' tips report the user's own changes; the ticks a refresh sets are the stored policy.
   ShowStatus(0, u"");
   ShowStatus(1, u"");
+  ShowNotice(policy::MachinePolicyNotice(policy::ReadMachinePolicy(m_registry)));
 }
 
 void frmMain::btRefresh_Click() { trefresh(); }
 
 void frmMain::btSaveSet_Click() {
-  const policy::SaveOutcome outcome = policy::SaveAutorunPolicy(m_registry, m_global, m_drvs, m_drvTypes);
-  if (outcome.anyWriteSucceeded) BroadcastPolicyChange();
-  MessageBoxW(m_hwnd, Wide(outcome.text), Wide(outcome.title), outcome.style);
+  const policy::SaveOutcome outcome = policy::SaveAutorunPolicy(m_registry, Ticks());
+  const std::u16string text =
+      policy::WithNotice(outcome.text, policy::MachinePolicyNotice(policy::ReadMachinePolicy(m_registry)));
+  // Tells other programs (Explorer among them) that the policy values have changed. The message
+  // carries a text, which the platform passes only with a synchronous send, so the send runs on a
+  // thread of its own and the window never waits for another program.
+  if (outcome.anyWriteSucceeded)
+    if (HANDLE thread = CreateThread(nullptr, 0, &BroadcastThread, nullptr, 0, nullptr)) CloseHandle(thread);
+  MessageBoxW(m_hwnd, win32::Wide(text), win32::Wide(outcome.title), outcome.style);
 }
 
-void frmMain::chkGlobal_Click() {
-  if (m_btSaveSet) m_btSaveSet->Enabled(true);
-}
+void frmMain::chkGlobal_Click() { m_btSaveSet.Enabled(true); }
 
-void frmMain::lstDrvs_ItemCheck(int Index) { ShowStatus(0, DriveStatus(m_drvs.List(Index), m_drvs.Selected(Index))); }
+void frmMain::lstDrvs_ItemCheck(int Index) {
+  ShowStatus(0, Status(u"AutoRun for Drive ", m_lstDrvs.List(Index), u" is ", m_lstDrvs.Selected(Index)));
+}
 
 void frmMain::lstDrvTypes_ItemCheck(int Index) {
-  ShowStatus(1, DriveTypeStatus(m_drvTypes.List(Index), m_drvTypes.Selected(Index)));
+  ShowStatus(1, Status(u"AutoRun for ", m_lstDrvTypes.List(Index), u" Drives is ", m_lstDrvTypes.Selected(Index)));
 }
 
-void frmMain::lstDrvs_MouseDown(int Button, int, float, float) {
+void frmMain::lstDrvs_MouseDown(int Button) {
   if (Button == forms::kRightButton) OpenMenu(0);
 }
 
-void frmMain::lstDrvTypes_MouseDown(int Button, int, float, float) {
+void frmMain::lstDrvTypes_MouseDown(int Button) {
   if (Button == forms::kRightButton) OpenMenu(1);
 }
 
-void frmMain::OpenMenu(std::size_t menuIndex) {
+void frmMain::OpenMenu(int menu) {
   using Handler = void (frmMain::*)();
-  static const Handler handlers[2][2] = {{&frmMain::m11_Click, &frmMain::m12_Click},
-                                         {&frmMain::m21_Click, &frmMain::m22_Click}};
-  const UINT chosen = m_menus[menuIndex] ? m_menus[menuIndex]->Open(m_hwnd) : 0;
-  for (std::size_t k = 0; k < 2; ++k)
-    if (chosen == MenuItemId(menuIndex, k)) (this->*handlers[menuIndex][k])();
+  static const Handler kHandlers[2][2] = {{&frmMain::m11_Click, &frmMain::m12_Click},
+                                          {&frmMain::m21_Click, &frmMain::m22_Click}};
+  const UINT chosen = m_menus[menu].Open(m_hwnd);
+  if (chosen == 1 || chosen == 2) (this->*kHandlers[menu][chosen - 1])();
 }
 
 // "Select all" ticks from the last entry to the first; "Deselect all" unticks first to last.
 void frmMain::m11_Click() {
-  for (int i = m_drvs.ListCount() - 1; i >= 0; --i) m_drvs.SetSelected(i, true);
+  for (int i = m_lstDrvs.ListCount() - 1; i >= 0; --i) m_lstDrvs.SetSelected(i, true);
 }
 
 void frmMain::m12_Click() {
-  for (int i = 0; i < m_drvs.ListCount(); ++i) m_drvs.SetSelected(i, false);
+  for (int i = 0; i < m_lstDrvs.ListCount(); ++i) m_lstDrvs.SetSelected(i, false);
 }
 
 void frmMain::m21_Click() {
-  for (int i = m_drvTypes.ListCount() - 1; i >= 0; --i) m_drvTypes.SetSelected(i, true);
+  for (int i = m_lstDrvTypes.ListCount() - 1; i >= 0; --i) m_lstDrvTypes.SetSelected(i, true);
 }
 
 void frmMain::m22_Click() {
-  for (int i = 0; i < m_drvTypes.ListCount(); ++i) m_drvTypes.SetSelected(i, false);
+  for (int i = 0; i < m_lstDrvTypes.ListCount(); ++i) m_lstDrvTypes.SetSelected(i, false);
 }
 
 void frmMain::CAP_Click() { about(); }
 void frmMain::link1_Click() { OpenHomePage(m_hwnd); }
 void frmMain::link2_Click() { OpenMessenger(m_hwnd); }
-void frmMain::CAP_MouseMove(int, int, float, float) { sethand(); }
-void frmMain::link1_MouseMove(int, int, float, float) { sethand(); }
-void frmMain::link2_MouseMove(int, int, float, float) { sethand(); }
 void frmMain::about() { mainwindow::about(m_hwnd); }
 void frmMain::sethand() { mainwindow::sethand(); }
-
-namespace {
-DWORD WINAPI BroadcastThread(void*) {
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"), SMTO_ABORTIFHUNG, 5000,
-                      &ignored);
-  return 0;
-}
-}  // namespace
-
-// The message carries a text, which the platform passes only with a synchronous send; the send
-// runs on a thread of its own so that the window never waits for another program.
-void frmMain::BroadcastPolicyChange() {
-  if (HANDLE thread = CreateThread(nullptr, 0, &BroadcastThread, nullptr, 0, nullptr)) CloseHandle(thread);
-}
 
 }  // namespace quellan::mainwindow

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ui/forms/entry_point.h"
 #include "ui/main/maker_identity.h"
+#include "win32/handles.h"
 
 namespace quellan::mainwindow {
 
@@ -19,7 +19,7 @@ constexpr WORD kHandCursor = 32649;  // IDC_HAND
 void CallShellExecuteA(HWND owner, const char* operation, const char* file, const char* parameters,
                        const char* directory, int show) {
   using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  static const auto shellExecute = forms::EntryPoint<ShellExecuteAFn>(LoadLibraryW(L"shell32.dll"), "ShellExecuteA");
+  static const auto shellExecute = win32::EntryPoint<ShellExecuteAFn>(LoadLibraryW(L"shell32.dll"), "ShellExecuteA");
   if (shellExecute) shellExecute(owner, operation, file, parameters, directory, show);
 }
 }  // namespace

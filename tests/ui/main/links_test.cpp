@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "harness.h"
 #include "ui/main/maker_identity.h"
 
 namespace quellan::mainwindow {
@@ -29,10 +30,8 @@ LSTATUS SetValue(const std::wstring& key, const wchar_t* name, const std::wstrin
 
 // The record file's text once the recorder has written it; empty if it never does.
 std::wstring WaitForRecord(const std::wstring& file) {
-  for (DWORD start = GetTickCount(); GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES; Sleep(20)) {
-    if (GetTickCount() - start > 20000) return L"";
-    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
-  }
+  if (!testing::PumpUntil([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000))
+    return L"";
   std::wstring text(4096, L'\0');
   FILE* f = _wfopen(file.c_str(), L"rb");
   text.resize(f ? fread(&text[0], sizeof(wchar_t), text.size(), f) : 0);
@@ -80,19 +79,9 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenAndShowsNothing) {
   // With no messenger registered the call fails, silently.
   ASSERT_EQ(Command(L"ymsgr"), L"");
   OpenMessenger(nullptr);
-  for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
+  testing::Pump(30);
   KillTimer(nullptr, timer);
   EXPECT_FALSE(g_boxShown) << "a link showed a message box";
-}
-
-TEST(Links, SethandShowsTheSystemHandCursor) {
-  HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
-  ASSERT_NE(hand, nullptr);
-  for (LPCWSTR previous : {IDC_ARROW, IDC_HAND}) {
-    SetCursor(LoadCursorW(nullptr, previous));
-    sethand();
-    EXPECT_EQ(GetCursor(), hand);
-  }
 }
 
 }  // namespace

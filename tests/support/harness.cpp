@@ -1,0 +1,249 @@
+#include "harness.h"
+
+#include <sstream>
+
+namespace quellan::testing {
+
+namespace {
+ModalDriver* g_driver = nullptr;
+
+void SendMouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+DWORD ButtonFlag(Mouse button, bool up) {
+  const DWORD down = button == Mouse::Left    ? MOUSEEVENTF_LEFTDOWN
+                     : button == Mouse::Right ? MOUSEEVENTF_RIGHTDOWN
+                                              : MOUSEEVENTF_MIDDLEDOWN;
+  return up ? down << 1 : down;  // each button's "up" flag follows its "down" flag
+}
+}  // namespace
+
+std::u16string WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return std::u16string(text.begin(), text.end());
+}
+
+void Pump(int milliseconds, HWND dialog) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (dialog && IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (static_cast<int>(GetTickCount() - start) >= milliseconds) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, int milliseconds, HWND dialog) {
+  const DWORD start = GetTickCount();
+  while (!done() && static_cast<int>(GetTickCount() - start) < milliseconds) Pump(5, dialog);
+  return done();
+}
+
+POINT ScreenPoint(HWND hwnd) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  return ScreenPoint(hwnd, POINT{client.right / 2, client.bottom / 2});
+}
+
+POINT ScreenPoint(HWND hwnd, POINT client) {
+  ClientToScreen(hwnd, &client);
+  return client;
+}
+
+void MoveTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  SendMouse(MOUSEEVENTF_MOVE);  // a zero move makes the window under the pointer see it
+}
+
+void Press(Mouse button) { SendMouse(ButtonFlag(button, false)); }
+void Release(Mouse button) { SendMouse(ButtonFlag(button, true)); }
+
+void Click(POINT screen, Mouse button) {
+  MoveTo(screen);
+  Press(button);
+  Release(button);
+}
+
+void Key(WORD virtualKey, bool shift) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, false);
+  add(virtualKey, false);
+  add(virtualKey, true);
+  if (shift) add(VK_SHIFT, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND FindThreadWindow(const wchar_t* className) {
+  struct Find {
+    const wchar_t* className;
+    HWND found;
+  } find{className, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lp);
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (lstrcmpiW(name, f->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        f->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+ModalDriver::ModalDriver(int chooseMenuItem, const wchar_t* clickClass)
+    : m_choose(chooseMenuItem), m_clickClass(clickClass) {
+  g_driver = this;
+  m_timer = SetTimer(nullptr, 0, 25, &ModalDriver::Tick);
+}
+
+ModalDriver::~ModalDriver() {
+  KillTimer(nullptr, m_timer);
+  g_driver = nullptr;
+}
+
+bool ModalDriver::WaitBoxes(int boxes, HWND dialog) {
+  return PumpUntil([&] { return m_seen.boxes >= boxes && !FindThreadWindow(L"#32770"); }, 3000, dialog);
+}
+
+void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  ModalDriver* self = g_driver;
+  if (!self) return;
+  if (self->m_box && !IsWindowVisible(self->m_box)) {
+    // The box's loop looks at its end condition only when a message arrives.
+    PostMessageW(self->m_boxOwner ? self->m_boxOwner : self->m_box, WM_NULL, 0, 0);
+    self->m_box = nullptr;
+  }
+  HWND menu = FindThreadWindow(L"#32768");
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!menu && self->m_choose < 0 && GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE))
+    EndMenu();  // a menu mode without a pop-up window (the keyboard's menu-bar mode) is left at once
+  if (menu && menu != self->m_menu) self->OnMenu(menu);
+  if (HWND box = FindThreadWindow(L"#32770"); box && box != self->m_box) self->OnBox(box);
+  if (HWND other = self->m_clickClass ? FindThreadWindow(self->m_clickClass) : nullptr;
+      other && other != self->m_other) {
+    self->m_other = other;
+    ++self->m_seen.others;
+    Click(ScreenPoint(other, POINT{20, 20}));
+  }
+}
+
+void ModalDriver::OnMenu(HWND menuWindow) {
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  if (!menu) return;
+  m_menu = menuWindow;  // it closes once the input sent below is handled
+  ++m_seen.menus;
+  m_seen.items.clear();
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+    m_seen.items.emplace_back(reinterpret_cast<const char16_t*>(text));
+  }
+  RECT item{};
+  if (m_choose >= 0 && GetMenuItemRect(nullptr, menu, static_cast<UINT>(m_choose), &item))
+    Click(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  else
+    EndMenu();
+}
+
+void ModalDriver::OnBox(HWND box) {
+  ++m_seen.boxes;
+  m_seen.title = WindowText(box);
+  m_seen.text.clear();
+  m_seen.buttons = 0;
+  m_seen.icon = false;
+  HWND firstButton = nullptr;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    if (lstrcmpiW(name, L"Static") == 0) {
+      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        m_seen.icon = true;
+      else if (!WindowText(child).empty())
+        m_seen.text = WindowText(child);
+    } else if (lstrcmpiW(name, L"Button") == 0 && IsWindowVisible(child)) {
+      ++m_seen.buttons;
+      if (!firstButton) firstButton = child;
+    }
+  }
+  m_box = box;
+  m_boxOwner = GetWindow(box, GW_OWNER);
+  if (firstButton) Click(ScreenPoint(firstButton));
+}
+
+}  // namespace quellan::testing
+
+namespace quellan::testing {
+
+std::u16string ClassName(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return reinterpret_cast<const char16_t*>(name);
+}
+
+std::vector<Child> Children(HWND parent) {
+  std::vector<Child> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const HFONT hfont = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    LOGFONTW f = {};
+    std::wostringstream font;
+    if (GetObjectW(hfont, sizeof f, &f)) {
+      font << f.lfFaceName << ' ' << f.lfHeight << ' ' << f.lfWidth << ' ' << f.lfWeight << ' ' << int{f.lfItalic}
+           << ' ' << int{f.lfUnderline} << ' ' << int{f.lfStrikeOut} << ' ' << int{f.lfCharSet};
+    }
+    const std::wstring described = font.str();
+    children.push_back({GetDlgCtrlID(child), ClassName(child), WindowText(child),
+                        std::u16string(described.begin(), described.end()), hfont});
+  }
+  return children;
+}
+
+Picture Capture(HDC dc, const RECT& area) {
+  Picture picture;
+  picture.width = area.right - area.left;
+  picture.height = area.bottom - area.top;
+  win32::WindowDc screen(nullptr);
+  const HDC source = dc ? dc : screen.get();
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  win32::MemoryDc memory(source);
+  win32::Bitmap dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    win32::SelectedObject selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, picture.width, picture.height, source, area.left, area.top, SRCCOPY);
+  }
+  GdiFlush();
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(picture.width) * picture.height);
+  for (std::uint32_t& p : picture.pixels) p &= 0x00FFFFFFu;
+  return picture;
+}
+
+Picture CaptureClient(HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  return Capture(nullptr, RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+}
+
+}  // namespace quellan::testing

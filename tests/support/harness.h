@@ -1,0 +1,104 @@
+#pragma once
+// The one driver of real windows in the Win32 tests: message pumping, real pointer and keyboard
+// input (SetCursorPos, SendInput), a driver for the modal loops a handler starts (pop-up menus,
+// message boxes, full-screen windows) acting from a thread timer, reading a window's children and
+// their fonts, screen and window capture, and GDI balance.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win32/handles.h"
+
+namespace quellan::testing {
+
+// Dispatches messages for about `milliseconds`; keyboard messages for `dialog` (if given) go
+// through its dialog manager, as in the program's message loop.
+void Pump(int milliseconds = 30, HWND dialog = nullptr);
+// Pumps until `done` returns true or `milliseconds` pass; returns done().
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000, HWND dialog = nullptr);
+
+// The centre of a window's client area, or a point in its client coordinates, on screen.
+POINT ScreenPoint(HWND hwnd);
+POINT ScreenPoint(HWND hwnd, POINT client);
+
+enum class Mouse { Left, Right, Middle };
+void MoveTo(POINT screen);
+void Press(Mouse button);
+void Release(Mouse button);
+void Click(POINT screen, Mouse button = Mouse::Left);
+// A key pressed and released; with shift, Shift is held around it.
+void Key(WORD virtualKey, bool shift = false);
+
+// A visible top-level window of this thread of the given class, or null.
+HWND FindThreadWindow(const wchar_t* className);
+std::u16string WindowText(HWND hwnd);
+
+// A direct child of a window as the tests compare it: its id, class, text and font, the font
+// described as "Face height width weight italic underline strikeout charset" (empty without one).
+struct Child {
+  int id;
+  std::u16string className, text, font;
+  HFONT hfont;
+};
+std::vector<Child> Children(HWND parent);
+std::u16string ClassName(HWND hwnd);
+
+// Pixels as 0x00RRGGBB, row by row from the top.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  bool operator==(const Picture& o) const { return width == o.width && height == o.height && pixels == o.pixels; }
+};
+// A rectangle of a DC (of the whole screen with a null DC), in that DC's coordinates.
+Picture Capture(HDC dc, const RECT& area);
+// What the screen shows of a window's client area.
+Picture CaptureClient(HWND hwnd);
+
+// Counts the GDI objects made through the program's owners while it lives; Balanced() is true when
+// as many were deleted as made.
+class GdiBalance {
+ public:
+  GdiBalance() : m_before(win32::GdiCounter::Live()) {}
+  long Change() const { return win32::GdiCounter::Live() - m_before; }
+  bool Balanced() const { return Change() == 0; }
+
+ private:
+  long m_before;
+};
+
+// What the driver saw.
+struct ModalSeen {
+  int menus = 0, boxes = 0, others = 0;  // pop-up menus, message boxes, other windows handled
+  std::vector<std::u16string> items;     // the last menu's item captions
+  std::u16string title, text;            // the last box's title and message
+  int buttons = 0;                       // the last box's buttons
+  bool icon = false;                     // the last box shows an icon
+};
+
+// While alive, handles what opens on this thread: each pop-up menu is recorded and then the item
+// `chooseMenuItem` is clicked (or, below zero, the menu dismissed); each message box is recorded
+// and closed with its first button; each visible window of class `clickClass` is clicked once.
+class ModalDriver {
+ public:
+  explicit ModalDriver(int chooseMenuItem = -1, const wchar_t* clickClass = nullptr);
+  ~ModalDriver();
+  const ModalSeen& Seen() const { return m_seen; }
+  // Pumps until `boxes` message boxes have been seen and closed.
+  bool WaitBoxes(int boxes, HWND dialog);
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  void OnMenu(HWND menuWindow);
+  void OnBox(HWND box);
+  int m_choose;
+  const wchar_t* m_clickClass;
+  ModalSeen m_seen;
+  UINT_PTR m_timer = 0;
+  HWND m_menu = nullptr, m_box = nullptr, m_boxOwner = nullptr, m_other = nullptr;
+};
+
+}  // namespace quellan::testing
