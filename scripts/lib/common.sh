@@ -17,6 +17,8 @@ quellan_deps() {
     "g++-mingw-w64-i686-win32:/usr/bin/i686-w64-mingw32-g++-win32"
     "wine64:/usr/lib/wine/wine64" "wine:/usr/bin/wine" "xvfb:/usr/bin/Xvfb" "xauth:/usr/bin/xauth"
     "x11-apps:/usr/bin/xwd" "imagemagick:/usr/bin/convert" "x11-utils:/usr/bin/xdpyinfo"
+    "fonts-wine:/usr/share/wine/fonts/tahoma.ttf"
+    "fonts-dejavu-core:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
   )
   local -a missing=()
   local entry
@@ -70,10 +72,38 @@ quellan_wine_prefix() {
   # Wine draws the window frames itself: there is no window manager on the private display,
   # and a managed window would wait two seconds for one each time it is hidden.
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  quellan_wine_fonts
+  quellan_wine_theme
   /usr/lib/wine/wineserver -w 2>/dev/null || true
   # Keep one server alive for the whole run, so each test process starts quickly.
   /usr/lib/wine/wineserver -p 2>/dev/null || true
   timeout 60 "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+}
+
+# The fonts the window was designed with, in the prefix in $WINEPREFIX: Tahoma from fonts-wine in
+# the prefix's Fonts folder. Its bold file is left out: its outlines have regular strokes (only its
+# bitmaps for 16 pixels and less are bold), so Wine would draw the 12 and 20.25 pt bold texts thin;
+# without it Wine emboldens the regular outlines. Wine's Tahoma lacks most Vietnamese letters (ệ,
+# ả, ứ, ...), so Tahoma links to DejaVu Sans for them, as Windows links a font to others for the
+# letters it lacks; the copy in the prefix keeps the link where Wine does not see the system's fonts.
+quellan_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/" ||
+    { log "Tahoma or DejaVu Sans missing: run quellan_deps"; return 1; }
+  "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+    /t REG_MULTI_SZ /d 'DejaVuSans.ttf,DejaVu Sans' /f >/dev/null 2>&1
+}
+
+# The visual style most Windows users see, in the prefix in $WINEPREFIX.
+quellan_wine_theme() {
+  # Wine's Light style names its one colour scheme "Blue"; with a name it lacks ("NormalColor", say)
+  # uxtheme turns theming off altogether.
+  local key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
+  "$WINE64" reg add "$key" /v ThemeActive /d 1 /f >/dev/null 2>&1
+  "$WINE64" reg add "$key" /v DllName /d 'C:\windows\resources\themes\light\light.msstyles' /f >/dev/null 2>&1
+  "$WINE64" reg add "$key" /v ColorName /d Blue /f >/dev/null 2>&1
+  "$WINE64" reg add "$key" /v SizeName /d NormalSize /f >/dev/null 2>&1
 }
 
 quellan_cleanup() {

@@ -1,5 +1,7 @@
 #include "text/vie_msgbox.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "text/vni.h"
@@ -10,11 +12,13 @@ namespace quellan::modVie {
 namespace {
 
 // What a VieMsgBox call holds while its box is shown: the hook, which removes itself when the box
-// is activated, and the font the hook makes, which the box's controls use until MessageBoxW has
-// destroyed them.
+// is activated, the font the hook makes, which the box's controls use until MessageBoxW has
+// destroyed them, and what the box needs until it has grown to its text.
 struct PendingBox {
   win32::UniqueHook hook;
   win32::Font font;
+  HWND text = nullptr;             // the message text control
+  WNDPROC boxProcedure = nullptr;  // the box's own procedure while the box waits to be shown
 };
 
 // The box this thread is showing. The hook sees only this thread's windows, so each thread has
@@ -38,6 +42,50 @@ constexpr CaptionChange kCaptionTable[] = {
 
 void SetFont(HWND control, HFONT font) { SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1); }
 
+// The box was laid out for its text in the system's message font. Where the text needs more room in
+// the box's own font (a system whose message font is smaller would cut the last lines), the text
+// control grows to it, the buttons move down by as much (and along by half a widening, so they stay
+// centred) and the box grows with them.
+void GrowToText(HWND box, HWND text, HFONT font) {
+  RECT given{};
+  GetWindowRect(text, &given);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&given), 2);
+  std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
+  shown.resize(static_cast<std::size_t>(GetWindowTextW(text, &shown[0], static_cast<int>(shown.size()))));
+  RECT needed{0, 0, given.right - given.left, 0};
+  {
+    win32::WindowDc dc(text);
+    win32::SelectedObject selected(dc.get(), font);
+    const UINT prefix = (GetWindowLongW(text, GWL_STYLE) & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+    DrawTextW(dc.get(), shown.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | prefix);
+  }
+  const int dx = std::max(0, static_cast<int>(needed.right - (given.right - given.left)));
+  const int dy = std::max(0, static_cast<int>(needed.bottom - (given.bottom - given.top)));
+  if (dx == 0 && dy == 0) return;
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(text, nullptr, 0, 0, given.right - given.left + dx, given.bottom - given.top + dy, flags | SWP_NOMOVE);
+  for (HWND button = nullptr; (button = FindWindowExA(box, button, "Button", nullptr));) {
+    RECT r{};
+    GetWindowRect(button, &r);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(button, nullptr, r.left + dx / 2, r.top + dy, 0, 0, flags | SWP_NOSIZE);
+  }
+  RECT frame{};
+  GetWindowRect(box, &frame);
+  SetWindowPos(box, nullptr, frame.left - dx / 2, frame.top - dy / 2, frame.right - frame.left + dx,
+               frame.bottom - frame.top + dy, flags);
+}
+
+// The box's procedure from its activation until it is shown.
+LRESULT CALLBACK GrowWhenShown(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC procedure = MsgBox->boxProcedure;
+  if (msg == WM_SHOWWINDOW && wParam) {
+    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+    GrowToText(box, MsgBox->text, MsgBox->font.get());
+  }
+  return CallWindowProcW(procedure, box, msg, wParam, lParam);
+}
+
 // Dresses the box once, at its activation: the first window activated in this thread since the
 // hook went in is the box that MessageBoxW has just made.
 LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -52,7 +100,17 @@ LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
   // With an icon the box has two Static children, the icon first; the message text is the last.
   const HWND firstStatic = FindWindowExA(box, nullptr, "Static", nullptr);
   const HWND secondStatic = firstStatic ? FindWindowExA(box, firstStatic, "Static", nullptr) : nullptr;
-  SetFont(secondStatic ? secondStatic : firstStatic, font);
+  if ((MsgBox->text = secondStatic ? secondStatic : firstStatic)) {
+    SetFont(MsgBox->text, font);
+    // Some systems (Wine) activate the box while they are still placing its buttons: then it grows
+    // once it is shown, laid out.
+    if (IsWindowVisible(box)) {
+      GrowToText(box, MsgBox->text, font);
+    } else {
+      MsgBox->boxProcedure =
+          reinterpret_cast<WNDPROC>(SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GrowWhenShown)));
+    }
+  }
 
   for (const CaptionChange& change : kCaptionTable) {
     const HWND button = FindWindowExA(box, nullptr, "Button", change.systemCaption);

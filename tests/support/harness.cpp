@@ -91,16 +91,14 @@ void Key(WORD virtualKey, bool shift) {
 
 HWND FindThreadWindow(const wchar_t* className) {
   struct Find {
-    const wchar_t* className;
+    std::u16string className;
     HWND found;
-  } find{className, nullptr};
+  } find{reinterpret_cast<const char16_t*>(className), nullptr};
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND hwnd, LPARAM lp) -> BOOL {
         auto* f = reinterpret_cast<Find*>(lp);
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (lstrcmpiW(name, f->className) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        if (lstrcmpiW(win32::Wide(ClassName(hwnd)), win32::Wide(f->className)) || !IsWindowVisible(hwnd)) return TRUE;
         f->found = hwnd;
         return FALSE;
       },
@@ -131,12 +129,7 @@ void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageW(self->m_boxOwner ? self->m_boxOwner : self->m_box, WM_NULL, 0, 0);
     self->m_box = nullptr;
   }
-  HWND menu = FindThreadWindow(L"#32768");
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
-  if (!menu && self->m_choose < 0 && GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE))
-    EndMenu();  // a menu mode without a pop-up window (the keyboard's menu-bar mode) is left at once
-  if (menu && menu != self->m_menu) self->OnMenu(menu);
+  if (HWND menu = FindThreadWindow(L"#32768"); menu && menu != self->m_menu) self->OnMenu(menu);
   if (HWND box = FindThreadWindow(L"#32770"); box && box != self->m_box) self->OnBox(box);
   if (HWND other = self->m_clickClass ? FindThreadWindow(self->m_clickClass) : nullptr;
       other && other != self->m_other) {
@@ -168,30 +161,21 @@ void ModalDriver::OnBox(HWND box) {
   ++m_seen.boxes;
   m_seen.title = WindowText(box);
   m_seen.text.clear();
-  m_seen.buttons = 0;
   m_seen.icon = false;
   HWND firstButton = nullptr;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    if (lstrcmpiW(name, L"Static") == 0) {
-      if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-        m_seen.icon = true;
-      else if (!WindowText(child).empty())
-        m_seen.text = WindowText(child);
-    } else if (lstrcmpiW(name, L"Button") == 0 && IsWindowVisible(child)) {
-      ++m_seen.buttons;
-      if (!firstButton) firstButton = child;
-    }
+  for (const Child& child : Children(box)) {
+    const bool isStatic = lstrcmpiW(win32::Wide(child.className), L"Static") == 0;
+    if (isStatic && (GetWindowLongW(child.hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      m_seen.icon = true;
+    else if (isStatic && !child.text.empty())
+      m_seen.text = child.text;
+    else if (lstrcmpiW(win32::Wide(child.className), L"Button") == 0 && IsWindowVisible(child.hwnd) && !firstButton)
+      firstButton = child.hwnd;
   }
   m_box = box;
   m_boxOwner = GetWindow(box, GW_OWNER);
   if (firstButton) Click(ScreenPoint(firstButton));
 }
-
-}  // namespace quellan::testing
-
-namespace quellan::testing {
 
 std::u16string ClassName(HWND hwnd) {
   wchar_t name[64] = {};
@@ -211,7 +195,7 @@ std::vector<Child> Children(HWND parent) {
     }
     const std::wstring described = font.str();
     children.push_back({GetDlgCtrlID(child), ClassName(child), WindowText(child),
-                        std::u16string(described.begin(), described.end()), hfont});
+                        std::u16string(described.begin(), described.end()), hfont, child});
   }
   return children;
 }

@@ -42,6 +42,7 @@ struct Child {
   int id;
   std::u16string className, text, font;
   HFONT hfont;
+  HWND hwnd;
 };
 std::vector<Child> Children(HWND parent);
 std::u16string ClassName(HWND hwnd);
@@ -75,7 +76,6 @@ struct ModalSeen {
   int menus = 0, boxes = 0, others = 0;  // pop-up menus, message boxes, other windows handled
   std::vector<std::u16string> items;     // the last menu's item captions
   std::u16string title, text;            // the last box's title and message
-  int buttons = 0;                       // the last box's buttons
   bool icon = false;                     // the last box shows an icon
 };
 

@@ -108,6 +108,7 @@ void ButtonLogic::UserControl_ExitFocus() {
   m_HasFocus = false;
   DrawButton(kStateNormal);
   m_LeftDown = false;
+  m_SpaceDown = false;  // a Space released elsewhere clicks nothing here
 }
 
 void ButtonLogic::UserControl_DblClick() {
@@ -116,6 +117,25 @@ void ButtonLogic::UserControl_DblClick() {
   std::int16_t button = kLeftButton, shift = 0;
   float x = 0, y = 0;
   UserControl_MouseDown(button, shift, x, y);
+}
+
+void ButtonLogic::UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+  Raise(m_events.KeyDown, KeyCode, Shift);
+  if (Shift & kShiftAlt) return;  // with Alt the keys are the system's (Alt+Space: the window menu)
+  if (KeyCode == kKeySpace) {
+    m_SpaceDown = true;
+    DrawButton(kStatePressed);
+  } else if (KeyCode == kKeyReturn) {
+    Raise(m_events.Click);
+  }
+}
+
+void ButtonLogic::UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
+  Raise(m_events.KeyUp, KeyCode, Shift);
+  if (KeyCode != kKeySpace || !m_SpaceDown) return;
+  m_SpaceDown = false;
+  DrawButton(m_HasFocus ? kStateDefaulted : kStateNormal);
+  Raise(m_events.Click);
 }
 
 // ---- the host's input rule ----

@@ -40,6 +40,10 @@ constexpr char16_t kDefaultCaption[] = u"UniButton";
 // Mouse button values: the host's bit set (4 is the middle button).
 constexpr std::int16_t kLeftButton = 1;
 constexpr std::int16_t kRightButton = 2;
+// The keys a push button answers (virtual-key codes), and the Shift argument's bit for Alt.
+constexpr std::int16_t kKeyReturn = 0x0D;
+constexpr std::int16_t kKeySpace = 0x20;
+constexpr std::int16_t kShiftAlt = 4;
 
 // What one redraw puts on the surface: the state handed to the visual-style call, the classic
 // DrawFrameControl flags used when visual styles are not usable, and the caption colour (still in
@@ -129,9 +133,11 @@ class ButtonLogic {
   void UserControl_ExitFocus();
   void UserControl_DblClick();
   void UserControl_Click() { Raise(m_events.Click); }
-  void UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) { Raise(m_events.KeyDown, KeyCode, Shift); }
+  // The key events are raised first; then, as a push button and without Alt, Space shows the
+  // pressed look while it is down and clicks when it is released, and Enter clicks at once.
+  void UserControl_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift);
   void UserControl_KeyPress(std::int16_t& KeyAscii) { Raise(m_events.KeyPress, KeyAscii); }
-  void UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { Raise(m_events.KeyUp, KeyCode, Shift); }
+  void UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift);
 
  private:
   // Clears and redraws the whole control in the given state (the disabled look while disabled).
@@ -150,6 +156,7 @@ class ButtonLogic {
   std::u16string m_Caption = kDefaultCaption;
   bool m_HasFocus = false;
   bool m_LeftDown = false;
+  bool m_SpaceDown = false;  // Space went down on the focused control and has not been released
 };
 
 // The host's side: raw mouse input in, notifications to the control out.

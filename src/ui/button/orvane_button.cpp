@@ -13,6 +13,8 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"QuellanOrvaneButton";
 constexpr UINT_PTR kTimer1 = 1;
+// What a window of the system's "Button" class answers to WM_GETOBJECT(OBJID_QUERYCLASSNAMEIDX).
+constexpr LRESULT kOleaccButtonIndex = 65536 + 2;
 
 // The Shift argument of the events: 1 Shift, 2 Ctrl, 4 Alt held. Mouse messages carry Shift and
 // Ctrl in their key flags, Alt is not among them.
@@ -151,9 +153,17 @@ LRESULT OrvaneButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lp) != m_hwnd) m_input.CaptureLost();
       return 0;
+    case WM_GETOBJECT:
+      // The accessibility runtime asks which system control this window works like; the index of
+      // "Button" gets it the standard push-button object. Nothing is loaded here for that.
+      if (static_cast<LONG>(lp) == OBJID_QUERYCLASSNAMEIDX) return kOleaccButtonIndex;
+      break;
+    case BM_CLICK:
+      if (m_logic.Enabled()) m_logic.UserControl_Click();
+      return 0;
     case WM_GETDLGCODE: {
-      // Arrows, characters and Enter reach the control as key events (it never turns them into a
-      // click); Tab and Escape are left to the dialog manager for moving the focus and cancelling.
+      // Arrows, characters and Enter reach the control as key events (Enter and Space then click);
+      // Tab and Escape are left to the dialog manager for moving the focus and cancelling.
       LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
       const MSG* pending = reinterpret_cast<const MSG*>(lp);
       if (pending && (pending->message == WM_KEYDOWN || pending->message == WM_KEYUP) && pending->wParam == VK_RETURN) {

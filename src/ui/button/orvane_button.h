@@ -12,9 +12,11 @@
 //   m_btRefresh.Events().Click = [this] { btRefresh_Click(); };
 //
 // Window: class "QuellanOrvaneButton" (CS_DBLCLKS), WS_CHILD | WS_TABSTOP, window text = caption,
-// so the control takes part in its container's tab order and screen readers see its caption.
-// Under IsDialogMessage it keeps Enter, the arrow keys and characters for its key events; Tab and
-// Escape stay with the dialog manager.
+// so the control takes part in its container's tab order. It tells the accessibility runtime
+// (oleacc) that it is a "Button", so screen readers get the system's push-button object for it:
+// role push button, named by the caption, default action "Press", which sends BM_CLICK (a click,
+// as for a push button). Under IsDialogMessage it keeps Enter, the arrow keys and characters for
+// its key events; Tab and Escape stay with the dialog manager.
 #include <windows.h>
 
 #include <cstdint>

@@ -63,12 +63,20 @@ void CheckList::Toggle(int index) {
   if (index >= 0 && index < ListCount()) SetSelected(index, !Selected(index));
 }
 
+// An entry holds its text and its tick box with a little air. The list's height is shared out in
+// whole rows: where the air would leave the last row cut, it gives way so that row shows whole
+// (seven drive types fit a list a little shorter than seven airy rows).
 int CheckList::ItemHeight() const {
   win32::WindowDc screen(nullptr);
   win32::SelectedObject font(screen.get(), m_font);
   TEXTMETRICW metrics{};
   GetTextMetricsW(screen.get(), &metrics);
-  return std::max<int>(metrics.tmHeight, Scaled(kCheck)) + Scaled(2);
+  const int least = std::max<int>(metrics.tmHeight, Scaled(kCheck));
+  const int airy = least + Scaled(2);
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  const int rows = (client.bottom + airy - 1) / airy;  // the rows shown, a cut last one included
+  return rows > 0 ? std::max(least, static_cast<int>(client.bottom) / rows) : airy;
 }
 
 void CheckList::DrawItem(const DRAWITEMSTRUCT& item) const {

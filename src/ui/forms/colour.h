@@ -6,12 +6,8 @@
 namespace quellan::forms {
 
 constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
-constexpr std::uint32_t SystemColour(int index) { return kSystemColourFlag | static_cast<std::uint32_t>(index); }
 constexpr bool IsSystemColour(std::uint32_t colour) { return (colour & kSystemColourFlag) != 0; }
 constexpr int SystemColourIndex(std::uint32_t colour) { return static_cast<int>(colour & 0xFFu); }
-constexpr std::uint32_t Rgb(int r, int g, int b) {
-  return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(b) << 16);
-}
 
 // The current RGB value of a colour (GetSysColor for the system-colour form).
 std::uint32_t ResolveColour(std::uint32_t colour);

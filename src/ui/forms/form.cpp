@@ -22,7 +22,10 @@ void Form::CreateForm(const wchar_t* className, const FormLook& look) {
   Create(className, win32::Wide(look.caption), kStyle, WS_EX_CONTROLPARENT, 0, 0, width, height, nullptr);
   if (m_hwnd && look.icon) {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look.icon));
-    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(look.icon));
+    // The resource's image of the small size (16x16 at 96 DPI), reloaded from the resource.
+    m_smallIcon.reset(static_cast<HICON>(CopyImage(look.icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE)));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon.get() : look.icon));
   }
 }
 

@@ -19,7 +19,9 @@ struct FormLook {
   int clientWidth;   // pixels
   int clientHeight;  // pixels
   std::uint32_t backColour;
-  HICON icon;  // may be null
+  // May be null. Loaded with LoadIconW (shared), so that the title bar's small icon can be taken
+  // from the same resource's own small image instead of this one scaled down.
+  HICON icon;
 };
 
 class Form : public Window {
@@ -42,6 +44,7 @@ class Form : public Window {
   void RestoreFocus();
 
   win32::Brush m_back;
+  win32::UniqueHandle<HICON, win32::CloseWith<&DestroyIcon>> m_smallIcon;
   HWND m_lastFocus = nullptr;
   bool m_quitOnDestroy = false;
 };

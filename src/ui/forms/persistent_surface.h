@@ -20,9 +20,6 @@ class PersistentSurface {
   void Resize(int width, int height);
 
   HDC Dc() const { return m_dc.get(); }
-  int Width() const { return m_width; }
-  int Height() const { return m_height; }
-  COLORREF BackColour() const { return m_back; }
   void SetBackColour(COLORREF back) { m_back = back; }
 
   // Fills the whole image with the back colour and marks the window for repainting.

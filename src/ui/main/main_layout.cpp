@@ -41,19 +41,22 @@ const std::array<ControlSpec, kControlCount>& MainControls() {
   const std::uint32_t face = kSysButtonFace;
   const std::uint32_t yellow = kRgbLightYellow;
   const FontSpec window = kTahoma825;
+  // chkGlobal, Label10 and Label9 are wider than the program first had them, and Label9 starts further
+  // left, so that each text stays on one line up to 144 DPI in the Tahoma that Wine has; they reach
+  // no further than the frame's right edge.
   static const std::array<ControlSpec, kControlCount> controls{{
       {"fraSet", false, u"AutoRun Settings ", 0, 765, 4240, 2985, 0, window, text, yellow, false, false, nullptr},
       {"btRefresh", true, u"", 135, 2385, 1950, 555, 6, window, text, face, false, true, nullptr,
        ButtonStored(u"Refresh")},
       {"lstDrvTypes", true, u"", 135, 690, 1935, 1605, 3, window, kSysWindowText, kSysWindow, false, false, nullptr},
-      {"chkGlobal", true, u"Disable Autorun for All Drives", 135, 90, 3975, 300, 2, kTahoma12Bold, text, yellow, false,
+      {"chkGlobal", true, u"Disable Autorun for All Drives", 135, 90, 4095, 300, 2, kTahoma12Bold, text, yellow, false,
        false, nullptr},
       {"lstDrvs", true, u"", 2175, 690, 1935, 1605, 1, window, kSysWindowText, kSysWindow, false, false, nullptr},
       {"btSaveSet", true, u"", 2160, 2385, 1950, 555, 7, window, text, face, false, true, nullptr,
        ButtonStored(u"Save Setting")},
-      {"Label10", true, u"\u00BB Disable for Drive Type:", 135, 450, 1935, 255, 5, window, text, face, true, false,
+      {"Label10", true, u"\u00BB Disable for Drive Type:", 135, 450, 1950, 255, 5, window, text, face, true, false,
        nullptr},
-      {"Label9", true, u"\u00BB Disable for Drive Letters:", 2175, 450, 1950, 255, 4, window, text, face, true, false,
+      {"Label9", true, u"\u00BB Disable for Drive Letters:", 2090, 450, 2150, 255, 4, window, text, face, true, false,
        nullptr},
       {"link2", false, std::u16string(identity::kWebAddress) + u" \u00AE " + identity::kAuthorEmail, 135, 3735, 3975,
        240, 10, window, kBlue, yellow, false, true, u"Send IM to author..."},

@@ -61,7 +61,8 @@ class Fake : public ButtonPlatform {
 // Runs a script and gives what the steps after '|' recorded: dN press of button N, DN double-click
 // press, uN release over the control (uN/M: buttons M still held), mN move over it with buttons N
 // held, l pointer gone without a move, t Timer1 tick, fN focus in (1) or out, eN Enabled, w every
-// property rewritten as it is (and a null Font), sN the container's mouse handlers set Button to N.
+// property rewritten as it is (and a null Font), sN the container's mouse handlers set Button to N,
+// kN/KN Space down/up with the Shift argument N.
 std::string Recorded(const std::string& script) {
   Fake h;
   std::istringstream steps(script);
@@ -78,6 +79,9 @@ std::string Recorded(const std::string& script) {
     if (op == 'e') c.Enabled(n != 0);
     if (op == 'w') c.ForeColor(c.ForeColor()), c.Font(c.Font()), c.Font(nullptr), c.Caption(c.Caption()), c.Enabled(1);
     if (op == 's') h.swap = n;
+    std::int16_t space = kKeySpace, shift = n;
+    if (op == 'k' || op == 'K')
+      (c.*(op == 'k' ? &ButtonLogic::UserControl_KeyDown : &ButtonLogic::UserControl_KeyUp))(space, shift);
     if (op == '|') h.Take();
   }
   return h.Take();
@@ -102,6 +106,8 @@ TEST(ButtonLogic, PathsRealInputCannotReachOrTimeGiveTheirSequence) {  // the ot
        "Changed Enabled"},
       {"disabled: focus goes, the running timer still ticks, enabling draws idle", "f1 m0 | e0 t l t e1",
        "Enable 0, Draw 4, Draw 4, Changed Enabled, Timer 0, Draw 4, Enable 1, Draw 1, Changed Enabled"},
+      {"Space with Alt held is the system's: no look, no Click", "f1 | k4 K4 k4 K0",
+       "KeyDown 32 4, KeyUp 32 4, KeyDown 32 4, KeyUp 32 0"},
       // The control goes on with the arguments as the container's handler left them.
       {"left press made right: focus draws focused", "s2 | d1", "Capture, MouseDown 1 1 3 4, Focus, Draw 5"},
       {"hover made right: no timer", "s2 | m0", "MouseMove 0 1 3 4"},

@@ -9,9 +9,9 @@
 #include "harness.h"
 #include "ui/forms/font_handle.h"
 
-// Visual-style entry points exported by this program, for a ThemeLibrary loaded from it. The
-// drawing call records the state it is asked for ('?' for a wrong part or rectangle) and, unless
-// told to succeed, fails, so that the control draws its classic face over it.
+// Visual-style entry points exported by this program, for a ThemeLibrary loaded from it: uxtheme's, recorded. The
+// drawing records the state asked for ('?' for a wrong part or rectangle) and, unless told to succeed, paints a stain
+// and fails, so the control must draw its classic face over it. No theme data is recorded as "NoTheme" (state '-').
 static struct {
   int open = 0;  // theme handles not yet closed
   char state = 0;
@@ -21,23 +21,39 @@ static struct {
 
 static void Record(const std::string& entry) { g_theme.log += (g_theme.log.empty() ? "" : ", ") + entry; }
 
-extern "C" __declspec(dllexport) HANDLE WINAPI OpenThemeData(HWND, LPCWSTR classList) {
-  return lstrcmpW(classList, L"Button") ? nullptr : (++g_theme.open, &g_theme);
+template <class Function>
+static Function Uxtheme(const char* name) {
+  static const HMODULE dll = LoadLibraryW(L"uxtheme.dll");
+  return quellan::win32::EntryPoint<Function>(dll, name);
+}
+
+static const auto SetWindowTheme = Uxtheme<HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR)>("SetWindowTheme");
+
+extern "C" __declspec(dllexport) HANDLE WINAPI OpenThemeData(HWND hwnd, LPCWSTR classList) {
+  HANDLE theme = Uxtheme<decltype(&OpenThemeData)>("OpenThemeData")(hwnd, classList);
+  if (!theme) g_theme.state = '-', Record("NoTheme");
+  return g_theme.open += theme != nullptr, theme;
 }
 extern "C" __declspec(dllexport) HRESULT WINAPI
-    DrawThemeBackground(HANDLE theme, HDC, int part, int state, const RECT* r, const RECT* clip) {
-  const bool whole = theme == &g_theme && part == 1 && r->left == 0 && r->top == 0 && EqualRect(r, clip);
+    DrawThemeBackground(HANDLE theme, HDC dc, int part, int state, const RECT* r, const RECT* clip) {
+  const bool whole = part == 1 && r->left == 0 && r->top == 0 && EqualRect(r, clip);
   g_theme.state = whole ? static_cast<char>('0' + state) : '?';
   Record(std::string("Draw ") + g_theme.state);
-  return g_theme.result;
+  if (g_theme.result == S_OK)
+    return Uxtheme<decltype(&DrawThemeBackground)>("DrawThemeBackground")(theme, dc, part, state, r, clip);
+  return FillRect(dc, r, GetSysColorBrush(COLOR_HIGHLIGHT)), g_theme.result;
 }
-extern "C" __declspec(dllexport) HRESULT WINAPI CloseThemeData(HANDLE) { return --g_theme.open, S_OK; }
+extern "C" __declspec(dllexport) HRESULT WINAPI CloseThemeData(HANDLE theme) {
+  return --g_theme.open, Uxtheme<decltype(&CloseThemeData)>("CloseThemeData")(theme);
+}
 
 namespace quellan::button {
 namespace {
 
-// What the control should show, drawn by hand: the classic face (0: a visual style's) and the caption.
-testing::Picture Expected(const OrvaneButton& b, const std::u16string& caption, unsigned frame, COLORREF text) {
+// What the control should show in the state it last asked for, drawn by hand: the system's visual style (when the
+// drawing succeeds and the window has theme data) or the classic face, and the caption.
+testing::Picture Expected(const OrvaneButton& b, const std::u16string& caption, HRESULT themed, COLORREF text) {
+  const char state = g_theme.state;
   RECT r;
   GetClientRect(b.hwnd(), &r);
   win32::WindowDc screen(nullptr);
@@ -45,7 +61,8 @@ testing::Picture Expected(const OrvaneButton& b, const std::u16string& caption, 
   win32::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
   win32::SelectedObject selectBitmap(dc.get(), bitmap.get());
   FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-  if (frame) DrawFrameControl(dc.get(), &r, DFC_BUTTON, frame);
+  if (themed != S_OK || state == '-' || !ThemeLibrary::System().Draw(nullptr, dc.get(), L"Button", 1, state - '0', r))
+    DrawFrameControl(dc.get(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | (state == '3' ? DFCS_PUSHED : 0));
   win32::Font font = forms::CreateFontHandle(*b.Font(), 96);
   win32::SelectedObject selectFont(dc.get(), font.get());
   SetBkMode(dc.get(), TRANSPARENT);
@@ -54,8 +71,9 @@ testing::Picture Expected(const OrvaneButton& b, const std::u16string& caption, 
   return testing::Capture(dc.get(), r);
 }
 
-// Steps, with an argument: To pixels right of the centre, Down/Up 0 left or 1 right, Key a key (< 0: Shift held).
-enum Op { To, Down, Up, Steal, Key, Enable, Grow, Resize };
+// Steps, with an argument: To pixels right of the centre, Down/Up 0 left or 1 right, Key a key (< 0: Shift held), Space
+// 1 down or 0 up, Style 0 the window's visual style off (no class: Wine refuses "") or 1 on, Send a message.
+enum Op { To, Down, Up, Steal, Key, Space, Enable, Grow, Resize, Style, Send };
 
 TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
   wchar_t program[MAX_PATH];
@@ -67,9 +85,9 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
   // themed: what the visual-style drawing returns; expected: the draws and events after creation.
   const struct { const char* name; StoredProperties stored; HRESULT themed; std::vector<std::pair<Op, int>> acts;
                  std::string expected; } rows[] = {
-      {"hover: hot while over, idle at the first tick after the pointer left, then no more ticks",
-       {{}, {}, {}, u"A caption much longer than the control is wide, on one line"}, S_OK, {{To, 0}, {To, 300}},
-       "Draw 2, Draw 1"},
+      {"hover: hot while over, idle at the first tick after the pointer left; a style change shows at the next redraw",
+       {{}, {}, {}, u"A caption much longer than the control is wide, on one line"}, S_OK, {{To, 0}, {Style, 0},
+       {To, 300}, {Style, 1}, {To, 0}, {To, 300}}, "Draw 2, NoTheme, Draw 2, Draw 1"},
       {"press, drag out (a tick falls back to focused) and back, release outside: no Click; resized: idle",
        {{}, {}, {}, u"Refresh"}, E_FAIL, {{To, 0}, {Down, 0}, {To, 150}, {To, 0}, {To, 150}, {Up, 0}, {Resize, 9}},
        "Draw 2, MouseDown 1 0 65 18, Draw 3, Draw 2, Draw 5, Draw 3, Draw 2, MouseUp 1 0 215 18, Draw 5, "
@@ -79,15 +97,17 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
       {"double click: one Click, the second press a MouseDown at the origin", {{}, {}, {}, u"&&"}, E_FAIL,
        {{To, 0}, {Down, 0}, {Up, 0}, {Down, 0}, {Up, 0}},
        click + ", MouseDown 1 0 0 0, Draw 3, MouseUp 1 0 65 18, Draw 5, Draw 2 (focused)"},
-      {"a press whose capture another window takes makes no Click", {}, E_FAIL, {{To, 20}, {Down, 0}, {Steal, 0},
+      {"a press whose capture another window takes makes no Click", {}, S_OK, {{To, 20}, {Down, 0}, {Steal, 0},
        {Up, 0}}, "Draw 2, MouseDown 1 0 85 18, Draw 3, MouseUp 1 0 85 18, Draw 5 (focused)"},
-      {"keys raise key events only, Tab moves the focus on", {{}, {}, {}, u"&Save"}, E_FAIL,
-       {{To, 0}, {Down, 0}, {Up, 0}, {Key, VK_SPACE}, {Key, VK_RETURN}, {Key, -'A'}, {Key, VK_TAB}},
-       click + ", KeyDown 32 0, KeyPress 32, KeyUp 32 0, KeyDown 13 0, KeyPress 13, KeyUp 13 0, KeyDown 16 1, "
-       "KeyDown 65 1, KeyPress 65, KeyUp 65 1, KeyUp 16 0, Draw 1"},
-      {"disabled: no input; enabled: idle; a font changed in place shows at the next redraw", {255, false, {},
-       u"Save Setting"}, E_FAIL, {{To, 0}, {Down, 0}, {Up, 0}, {Enable, 1}, {Grow, 4}, {Resize, 9}, {Enable, 0}},
-       "Draw 1, Draw 1, Draw 4"},
+      {"key events first; Space: pressed, Click at its release unless the focus left; Enter: Click; Tab: focus on",
+       {{}, {}, {}, u"&Save"}, E_FAIL, {{To, 0}, {Down, 0}, {Up, 0}, {Space, 1}, {Space, 0}, {Key, VK_RETURN},
+       {Space, 1}, {Key, VK_TAB}, {Key, -VK_TAB}, {Space, 0}, {Key, -'A'}, {Key, VK_TAB}}, click + ", KeyDown 32 0, "
+       "Draw 3, KeyPress 32, KeyUp 32 0, Draw 5, Click, KeyDown 13 0, Click, KeyPress 13, KeyUp 13 0, KeyDown 32 0, "
+       "Draw 3, KeyPress 32, Draw 1, Draw 5, KeyUp 9 1, KeyUp 16 0, KeyUp 32 0, KeyDown 16 1, KeyDown 65 1, "
+       "KeyPress 65, KeyUp 65 1, KeyUp 16 0, Draw 1"},
+      {"disabled: no input, no BM_CLICK; enabled: idle, BM_CLICK a Click; a font changed in place shows at the next "
+       "redraw", {255, false, {}, u"Save Setting"}, E_FAIL, {{To, 0}, {Down, 0}, {Up, 0}, {Send, BM_CLICK},
+       {Enable, 1}, {Send, BM_CLICK}, {Grow, 4}, {Resize, 9}, {Enable, 0}}, "Draw 1, Click, Draw 1, Draw 4"},
   };
   // clang-format on
   testing::GdiBalance gdi;
@@ -107,6 +127,7 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
     ASSERT_TRUE(next.Create(host.get(), 2, {20, 100, 150, 137}, {}, forms::MakeFont(u"Tahoma", 8.25f), 96));
     const std::u16string caption = row.stored.Caption.value_or(u"UniButton");
     EXPECT_EQ(testing::WindowText(b.hwnd()), caption);
+    EXPECT_EQ(SendMessageW(b.hwnd(), WM_GETOBJECT, 0, OBJID_QUERYCLASSNAMEIDX), 65536 + 2);  // oleacc's "Button"
     const std::string created = b.Enabled() ? "Draw 1, Draw 1, Draw 1, " : "Draw 4, Draw 4, Draw 4, ";  // and a tick
     testing::Pump(150, host.get());
     for (const auto& [op, arg] : row.acts) {
@@ -114,17 +135,19 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
       if (op == Down || op == Up) (op == Down ? testing::Press : testing::Release)(testing::Mouse(arg));
       if (op == Steal) SetCapture(host.get()), ReleaseCapture();
       if (op == Key) testing::Key(static_cast<WORD>(arg < 0 ? -arg : arg), arg < 0);
+      if (op == Space) keybd_event(VK_SPACE, 0, arg ? 0 : KEYEVENTF_KEYUP, 0);
+      if (op == Style) SetWindowTheme(b.hwnd(), arg ? nullptr : L" ", arg ? nullptr : L" ");
+      if (op == Send) SendMessageW(b.hwnd(), static_cast<UINT>(arg), 0, 0);
       if (op == Enable) b.Enabled(arg != 0);
       if (op == Grow) b.Font()->size += static_cast<float>(arg);
       if (op == Resize) SetWindowPos(b.hwnd(), nullptr, 0, 0, 130 + arg, 37 + arg, SWP_NOMOVE | SWP_NOZORDER);
       testing::Pump(op == To ? 250 : 100, host.get());  // a move is followed by at least one tick
       const std::string step = std::string(row.name) + ", after " + g_theme.log;
-      EXPECT_EQ(g_theme.open, 0) << step;  // no theme handle outlives its drawing
-      if (op == Grow) continue;            // the picture keeps the font it was drawn with
-      const unsigned frame = row.themed == S_OK ? 0 : DFCS_BUTTONPUSH | (g_theme.state == '3' ? DFCS_PUSHED : 0);
+      EXPECT_EQ(g_theme.open, 0) << step;       // no theme handle outlives its drawing
+      if (op == Grow || op == Style) continue;  // the picture keeps the font and style it was drawn with
       const COLORREF text = g_theme.state == '4' ? GetSysColor(COLOR_BTNSHADOW)
                                                  : row.stored.ForeColor.value_or(GetSysColor(COLOR_BTNTEXT));
-      EXPECT_EQ(testing::CaptureClient(b.hwnd()), Expected(b, caption, frame, text)) << step;
+      EXPECT_EQ(testing::CaptureClient(b.hwnd()), Expected(b, caption, row.themed, text)) << step;
     }
     testing::Pump(350, host.get());  // settled: no tick draws any more
     EXPECT_EQ(g_theme.log + (GetFocus() == b.hwnd() ? " (focused)" : ""), created + row.expected) << row.name;
