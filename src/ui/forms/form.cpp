@@ -19,7 +19,9 @@ void Form::CreateForm(const wchar_t* className, const FormLook& look) {
   RegisterClassOnce(className, 0, nullptr, nullptr, look.icon);
   m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
   const auto [width, height] = OuterSize(look.clientWidth, look.clientHeight);
-  Create(className, win32::Wide(look.caption), kStyle, WS_EX_CONTROLPARENT, 0, 0, width, height, nullptr);
+  Create(className, win32::Wide(look.caption), kStyle, WS_EX_CONTROLPARENT,
+         (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+         nullptr);
   if (m_hwnd && look.icon) {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look.icon));
     // The resource's image of the small size (16x16 at 96 DPI), reloaded from the resource.

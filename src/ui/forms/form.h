@@ -35,8 +35,8 @@ class Form : public Window {
   void Centre();
 
  protected:
-  // Creates the window hidden at the screen's corner; the caller adds the controls, centres it and
-  // then shows it.
+  // Creates the window hidden and centred; the caller adds the controls, centres it again if they
+  // changed its size, and then shows it.
   void CreateForm(const wchar_t* className, const FormLook& look);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
