@@ -138,8 +138,9 @@ forms::Label& frmMain::Make(forms::Label& label, ControlId id) {
 }
 
 HFONT frmMain::FontFor(const FontSpec& font) {
-  for (const auto& [spec, made] : m_fonts)
-    if (std::u16string_view(spec.face) == font.face && spec.points == font.points && spec.weight == font.weight)
+  for (const auto& [described, made] : m_fonts)
+    if (std::u16string_view(described.face) == font.face && described.points == font.points &&
+        described.weight == font.weight)
       return made.get();
   m_fonts.emplace_back(font, forms::CreateFontHandle(*forms::MakeFont(font.face, font.points, font.weight), m_dpi));
   return m_fonts.back().second.get();

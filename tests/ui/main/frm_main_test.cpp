@@ -309,14 +309,14 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
       // edge, the check box's beside its tick box (13 pixels at 96 DPI) and half a digit; a label
       // wraps, but never onto a line that is cut off. Bold text is drawn bold.
       GetClientRect(control, &r);
-      const forms::FontObject spec =
+      const forms::FontObject drawn =
           c.stored.Font.value_or(forms::FontObject{c.font.face, c.font.points, c.font.weight});
-      const win32::Font own = forms::CreateFontHandle(spec, dpi);
-      const win32::Font regular = forms::CreateFontHandle(forms::FontObject{spec.name, spec.size, 400}, dpi);
+      const win32::Font own = forms::CreateFontHandle(drawn, dpi);
+      const win32::Font regular = forms::CreateFontHandle(forms::FontObject{drawn.name, drawn.size, 400}, dpi);
       const HFONT font = c.stored.Font ? own.get() : reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
       const bool label = id >= kLabel10;
       const Measured m = Measure(font, testing::WindowText(control), label ? DT_WORDBREAK : DT_SINGLELINE, r.right);
-      EXPECT_EQ(m.ink > Measure(regular.get(), u"", 0, 0).ink, spec.weight >= 700) << "drawn bold";
+      EXPECT_EQ(m.ink > Measure(regular.get(), u"", 0, 0).ink, drawn.weight >= 700) << "drawn bold";
       if (id == kLstDrvTypes) {  // all seven types show without scrolling
         RECT last{};
         SendMessageW(control, LB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&last));
