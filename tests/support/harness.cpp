@@ -14,12 +14,8 @@ void SendMouse(DWORD flags) {
   SendInput(1, &input, sizeof(input));
 }
 
-DWORD ButtonFlag(Mouse button, bool up) {
-  const DWORD down = button == Mouse::Left    ? MOUSEEVENTF_LEFTDOWN
-                     : button == Mouse::Right ? MOUSEEVENTF_RIGHTDOWN
-                                              : MOUSEEVENTF_MIDDLEDOWN;
-  return up ? down << 1 : down;  // each button's "up" flag follows its "down" flag
-}
+// Each button's "up" flag follows its "down" flag.
+const DWORD kButtonDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
 }  // namespace
 
 std::u16string WindowText(HWND hwnd) {
@@ -64,8 +60,8 @@ void MoveTo(POINT screen) {
   SendMouse(MOUSEEVENTF_MOVE);  // a zero move makes the window under the pointer see it
 }
 
-void Press(Mouse button) { SendMouse(ButtonFlag(button, false)); }
-void Release(Mouse button) { SendMouse(ButtonFlag(button, true)); }
+void Press(Mouse button) { SendMouse(kButtonDown[int(button)]); }
+void Release(Mouse button) { SendMouse(kButtonDown[int(button)] << 1); }
 
 void Click(POINT screen, Mouse button) {
   MoveTo(screen);
@@ -74,36 +70,16 @@ void Click(POINT screen, Mouse button) {
 }
 
 void Key(WORD virtualKey, bool shift) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  if (shift) add(VK_SHIFT, false);
-  add(virtualKey, false);
-  add(virtualKey, true);
-  if (shift) add(VK_SHIFT, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  if (shift) keybd_event(VK_SHIFT, 0, 0, 0);
+  keybd_event(static_cast<BYTE>(virtualKey), 0, 0, 0);
+  keybd_event(static_cast<BYTE>(virtualKey), 0, KEYEVENTF_KEYUP, 0);
+  if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
 }
 
 HWND FindThreadWindow(const wchar_t* className) {
-  struct Find {
-    std::u16string className;
-    HWND found;
-  } find{reinterpret_cast<const char16_t*>(className), nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(lp);
-        if (lstrcmpiW(win32::Wide(ClassName(hwnd)), win32::Wide(f->className)) || !IsWindowVisible(hwnd)) return TRUE;
-        f->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));)
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w)) return w;
+  return nullptr;
 }
 
 ModalDriver::ModalDriver(int chooseMenuItem, const wchar_t* clickClass)

@@ -15,30 +15,17 @@ const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
 // A colour of its own for every pixel, so that a shift by one pixel shows.
 long long Pattern(int x, int y) { return (x & 255) << 16 | (y & 255) << 8 | (x >> 8) << 4 | y >> 8; }
 
-// Pixels of the screen that do not show expected(x, y) (unchecked where that is -1). Wine shows a
-// window's drawing a while after it is made: the screen is read again, after pumping, until it matches.
-long Mismatches(const std::function<long long(int, int)>& expected) {
-  long count = 1;
-  for (int tries = 0; count && tries < 10; ++tries) {
+// Whether the screen shows expected(x, y) wherever that is not -1. Wine shows a window's drawing a
+// while after it is made: the screen is read again, after pumping, until it matches.
+bool Shows(const std::function<long long(int, int)>& expected) {
+  for (int tries = 0; tries < 10; ++tries) {
     testing::Pump(60);
     const testing::Picture screen = testing::Capture(nullptr, RECT{0, 0, W, H});
-    count = 0;
-    for (int i = 0; i < W * H; ++i) count += expected(i % W, i / W) >= 0 && screen.pixels[i] != expected(i % W, i / W);
+    int i = 0;
+    while (i < W * H && (expected(i % W, i / W) < 0 || screen.pixels[i] == expected(i % W, i / W))) ++i;
+    if (i == W * H) return true;
   }
-  return count;
-}
-
-// Runs the effect with every number 0.5, calling onStep(n) as step n begins; returns the steps begun.
-// A run still going at step 3000 gets a quit request and loses its window, whichever ends it.
-int RunEffect(frmEff& effect, const std::function<void(int)>& onStep) {
-  int calls = 0;
-  effect.doeffect([&] {
-    if (calls++ % 4 == 0) onStep(calls / 4 + 1);
-    if (calls == 4 * 3000 - 3) PostQuitMessage(0);
-    if (calls == 4 * 3000 - 3) DestroyWindow(effect.hwnd());
-    return 0.5f;
-  });
-  return (calls + 3) / 4;
+  return false;
 }
 
 // Over a desktop showing the pattern: what each run shows, and how each act ends it (quit code handed on).
@@ -49,9 +36,9 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
   const win32::UniqueWindow desktop(CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP | WS_VISIBLE | SS_BITMAP, 0, 0, W,
                                                     H, nullptr, nullptr, nullptr, nullptr));
   SendMessageW(desktop.get(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
-
-  const int k = 9, x0 = N((W - 128) * 0.5f), y0 = N((H - 128) * 0.5f);  // k complete steps before the act
-  // After k one-pixel copies up and left of the block at (x0, y0), a pixel of it shows the one k down-right.
+  // Every number is 0.5: each step copies the block at (x0, y0) one pixel up and left, so after k steps
+  // a pixel of it shows the one k down and right.
+  const int k = 9, x0 = N((W - 128) * 0.5f), y0 = N((H - 128) * 0.5f);
   auto smeared = [&](int x, int y) -> long long {
     if (x < x0 - 1 || x > x0 + 985 || y < y0 - 1 || y > y0 + 985) return Pattern(x, y);
     return x + k > x0 + 986 || x + k >= W || y + k > y0 + 986 || y + k >= H ? -1 : Pattern(x + k, y + k);
@@ -67,24 +54,27 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
       {"DestroyWindow", [](HWND h) { DestroyWindow(h); }, -1}};
   for (const auto& [what, act, quit] : cases) {
     SCOPED_TRACE(what);
-    ASSERT_EQ(Mismatches(Pattern), 0) << "the desktop does not show (again)";
+    ASSERT_TRUE(Shows(Pattern)) << "the desktop does not show (again)";
     const testing::GdiBalance balance;
     std::shared_ptr<frmEff> effect = frmEff::Shared() = std::make_shared<frmEff>();
-    const int steps = RunEffect(*effect, [&, act = act](int step) {
-      if (step == 1) {
+    int calls = 0;  // four numbers a step
+    effect->doeffect([&, act = act] {
+      if (calls == 0) {
         for (POINT p : {POINT{0, 0}, POINT{W - 1, H - 1}}) EXPECT_EQ(WindowFromPoint(p), effect->hwnd());
         EXPECT_EQ(GetFocus(), effect->hwnd()) << "keys would not reach the effect";
-        EXPECT_EQ(Mismatches(Pattern), 0) << "the snapshot is not shown unchanged";
+        EXPECT_TRUE(Shows(Pattern)) << "the snapshot is not shown unchanged";
         for (WORD key : {WORD('A'), WORD(VK_ESCAPE), WORD(VK_RETURN), WORD(VK_SPACE), WORD(VK_F4)}) testing::Key(key);
-        EXPECT_EQ(RunEffect(*effect, [](int) {}), 0) << "a nested run did not return at once";
-      } else if (step == k + 1) {
-        EXPECT_EQ(Mismatches(smeared), 0);
+        effect->doeffect([&] { return DestroyWindow(effect->hwnd()), 0.5f; });  // a nested run must return at once
+      } else if (calls == 4 * k) {
+        EXPECT_TRUE(Shows(smeared));
         InvalidateRect(effect->hwnd(), nullptr, FALSE);
-        EXPECT_EQ(Mismatches(Pattern), 0) << "the window does not repaint from the snapshot";
+        EXPECT_TRUE(Shows(Pattern)) << "the window does not repaint from the snapshot";
         act(effect->hwnd());
       }
+      if (calls++ == 4 * 3000) PostQuitMessage(0), DestroyWindow(effect->hwnd());  // an act that did not end it
+      return 0.5f;
     });
-    EXPECT_EQ(steps, k + 1) << "the act did not end the effect at that step";
+    EXPECT_EQ(calls, 4 * (k + 1)) << "the act did not end the effect at that step";
     MSG msg{};
     EXPECT_EQ(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? int(msg.wParam) : -1, quit);
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was handed on twice";
