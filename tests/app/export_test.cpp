@@ -1,5 +1,4 @@
-// Quellan.exe run as a child process under Wine, against the prefix's real registry and files: the
-// exit codes of its command line, the file /export writes, and that file imported by reg.exe.
+// Quellan.exe run as a child process under Wine, against the prefix's real registry and files.
 #include <gtest/gtest.h>
 #include <process.h>  // _wspawnl: runs a program to its end and gives its exit code
 
@@ -23,9 +22,8 @@ void Delete(const PolicyLocation& at) {
   RegDeleteKeyValueW(reinterpret_cast<HKEY>(LONG_PTR{LONG(at.root)}), win32::Wide(Path(at)), win32::Wide(Name(at)));
 }
 
-// The stored high bits of the type mask survive the export; a refused target leaves no temporary
-// file behind; reg.exe imports the file as the four values a save writes. Every run is /quiet: a
-// message box would hold the run open until the test's time-out.
+// The stored high bits of the type mask survive; a refused target leaves no temporary file; reg.exe
+// imports the file as the four values a save writes. Every run is /quiet: a box would hold it open.
 TEST(Export, WritesTheFileASaveWouldOrFailsWithItsExitCode) {
   const std::wstring q = fs::path(_pgmptr).parent_path().wstring() + L"\\..\\..\\src\\app\\Quellan.exe";
   const fs::path dir = fs::temp_directory_path() / (L"quellan-export-" + std::to_wstring(GetCurrentProcessId()));

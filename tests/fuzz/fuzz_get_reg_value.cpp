@@ -1,6 +1,5 @@
-// GetRegValue on the registry held in memory with any stored value and any step failing, and ToInt32
-// on any text. Aborts when a read departs from what the type and data call for, when the keys are not
-// balanced, or when a number does not read back from its decimal form.
+// GetRegValue with any stored value and any step failing, and ToInt32 on any text. Aborts when a read
+// departs from what the type and data call for, a key is left open, or a number does not read back.
 #include <cstdlib>
 
 #include "../support/fake_registry.h"

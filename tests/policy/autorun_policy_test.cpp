@@ -1,5 +1,4 @@
-// The policy store on the registry held in memory (refresh, save, the report of failed writes), the
-// notice of the machine-wide policy and the registration file of a save.
+// The policy store, the machine-wide notice and the registration file, on the registry held in memory.
 #include "policy/autorun_policy.h"
 
 #include <gtest/gtest.h>
@@ -52,9 +51,8 @@ TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
   }
 }
 
-// Every combination of the four writes failing, at the create or the set step: the other writes
-// still happen, each failed location keeps what it held and is named in the warning with the
-// system's text. With no failure the save is confirmed.
+// Every combination of the four writes failing, at the create or the set step: the others still
+// happen, each failed location keeps its value and is named in the warning with the system's text.
 TEST(AutorunPolicy, FailedWritesAreReportedAndTheOthersStillHappen) {
   const std::u16string explorer = u"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer: ";
   const std::u16string kNames[] = {u"\"AutoRun\" in HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\CDRom: ",

@@ -15,12 +15,10 @@ namespace {
 
 using namespace std::string_literals;
 
-// In HKEY_CURRENT_USER\Software\QuellanTest\<random>, made fresh and deleted with all it holds. Each
-// type stored through the ANSI entry point with a guard byte after the data (a NUL there would be
-// counted in): REG_SZ gives its text up to the first NUL, of any length up to 16 MiB, less the spaces
-// of the spare end when it has no NUL; REG_DWORD and REG_BINARY of up to 4 bytes give the integer;
-// every other type, a missing value and a missing key (never created by the read) give the default.
-// A write creates a whole path and stores the 32-bit pattern; a status has the system's text, on one line.
+// In a fresh scratch key: each type stored with a guard byte after the data (a NUL there would be
+// counted in). REG_SZ gives its text up to the first NUL, up to 16 MiB, less the spaces of the spare
+// end without one; REG_DWORD and REG_BINARY of up to 4 bytes the integer; the rest the default, as
+// do a missing value and a missing key (not created by the read). A write creates the whole path.
 TEST(Win32Registry, ReadsAndWritesTheSystemsRegistry) {
   const std::string scratch = "Software\\QuellanTest\\" + std::to_string(std::random_device()());
   win32::UniqueHandle<HKEY, win32::CloseWith<&RegCloseKey>> key;

@@ -1,8 +1,6 @@
 #pragma once
-// A registry held in memory for the tests and the fuzzer, as the system's as far as the program
-// depends on it: a short buffer gets ERROR_MORE_DATA and the size needed. Names compare exactly; access
-// rights and the keys a call creates are left to the tests on the system's registry. Chosen calls fail;
-// open keys are counted. Its ANSI code page is Latin-1; its error text is "Error <n>.".
+// A registry held in memory: a short buffer gets ERROR_MORE_DATA and the size needed, chosen calls
+// fail, open keys are counted. Its ANSI code page is Latin-1; its error text is "Error <n>.".
 #include <map>
 #include <string>
 

@@ -1,8 +1,7 @@
 #pragma once
 // The one driver of real windows in the Win32 tests: message pumping, real pointer and keyboard
-// input (SetCursorPos, SendInput), a driver for the modal loops a handler starts (pop-up menus,
-// message boxes, full-screen windows) acting from a thread timer, reading a window's children and
-// their fonts, screen and window capture, and GDI balance.
+// input, a driver for the modal loops a handler starts (pop-up menus, message boxes, full-screen
+// windows) acting from a thread timer, reading a window's children and their fonts, screen capture.
 #include <windows.h>
 
 #include <cstdint>
@@ -36,8 +35,8 @@ void Key(WORD virtualKey, bool shift = false);
 HWND FindThreadWindow(const wchar_t* className);
 std::u16string WindowText(HWND hwnd);
 
-// A direct child of a window as the tests compare it: its id, class, text and font, the font
-// described as "Face height width weight italic underline strikeout charset" (empty without one).
+// A direct child of a window; its font described as "Face height width weight italic underline
+// strikeout charset" (empty without one).
 struct Child {
   int id;
   std::u16string className, text, font;
@@ -59,18 +58,6 @@ Picture Capture(HDC dc, const RECT& area);
 // What the screen shows of a window's client area.
 Picture CaptureClient(HWND hwnd);
 
-// Counts the GDI objects made through the program's owners while it lives; Balanced() is true when
-// as many were deleted as made.
-class GdiBalance {
- public:
-  GdiBalance() : m_before(win32::GdiCounter::Live()) {}
-  long Change() const { return win32::GdiCounter::Live() - m_before; }
-  bool Balanced() const { return Change() == 0; }
-
- private:
-  long m_before;
-};
-
 // What the driver saw.
 struct ModalSeen {
   int menus = 0, boxes = 0, others = 0;  // pop-up menus, message boxes, other windows handled
@@ -79,9 +66,9 @@ struct ModalSeen {
   bool icon = false;                     // the last box shows an icon
 };
 
-// While alive, handles what opens on this thread: each pop-up menu is recorded and then the item
-// `chooseMenuItem` is clicked (or, below zero, the menu dismissed); each message box is recorded
-// and closed with its first button; each visible window of class `clickClass` is clicked once.
+// While alive, handles what opens on this thread: each pop-up menu is recorded and its item
+// `chooseMenuItem` clicked (below zero: dismissed); each message box recorded and closed with its
+// first button; each visible window of class `clickClass` clicked once.
 class ModalDriver {
  public:
   explicit ModalDriver(int chooseMenuItem = -1, const wchar_t* clickClass = nullptr);

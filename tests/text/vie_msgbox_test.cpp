@@ -38,10 +38,9 @@ win32::UniqueWindow MakeOwner() {
   return win32::UniqueWindow(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, 0, 0, 0, 0));
 }
 
-// While a box is shown: what it shows, then the button chosen pressed. It is laid out for its text in
-// the font it wears: the text control holds every line and the buttons lie below it, inside the box.
-// Every letter of text and title has a glyph, from Tahoma or from the font Tahoma links to: drawn,
-// it differs from a character no font has.
+// While a box is shown: what it shows, then the button chosen pressed. Its text control holds every
+// line in its font, the buttons lie below it inside the box, and every letter of text and title draws
+// differently from a character no font has (from Tahoma or the font Tahoma links to).
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   const HWND box = g.box = testing::FindThreadWindow(L"#32770"), text = GetDlgItem(box, 0xFFFF);
   if (!box) return;
@@ -82,9 +81,9 @@ const std::tuple<UINT, int, Dressing> kBoxes[] = {
     {MB_RETRYCANCEL, IDRETRY, {{IDRETRY, kThuLai}, {IDCANCEL, kThoat}}},
     {MB_CANCELTRYCONTINUE, IDTRYAGAIN, {{IDCANCEL, kThoat}}}};
 
-// Every kind of box showing the about box's text, for a system message font smaller than the box's own,
-// so that each must grow to its text: text and title converted, the font on the message text (not
-// the icon) and the relabelled buttons only, deleted once the box is gone, owner and result passed on.
+// Every kind of box with the about box's text, the system's message font smaller than the box's own so
+// that each must grow: text and title converted, the font on the message text and relabelled buttons
+// only, deleted once the box is gone, owner and result passed on.
 TEST(VieMsgBox, DressesEveryKindOfBoxAndReturnsTheButtonChosen) {
   const mainwindow::AboutText about = mainwindow::BuildAboutText(identity::kProductName, identity::kVersionMajor,
                                                                  identity::kVersionMinor, mainwindow::BuiltIdentity());

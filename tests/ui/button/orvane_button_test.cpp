@@ -9,9 +9,9 @@
 #include "harness.h"
 #include "ui/forms/font_handle.h"
 
-// Visual-style entry points exported by this program, for a ThemeLibrary loaded from it: uxtheme's, recorded. The
-// drawing records the state asked for ('?' for a wrong part or rectangle) and, unless told to succeed, paints a stain
-// and fails, so the control must draw its classic face over it. No theme data is recorded as "NoTheme" (state '-').
+// uxtheme's entry points, recorded, exported for a ThemeLibrary loaded from this program. The drawing records the
+// state asked for ('?': wrong part or rectangle) and, unless told to succeed, paints a stain and fails, so the control
+// must draw its classic face over it. No theme data is recorded as "NoTheme" (state '-').
 static struct {
   int open = 0;  // theme handles not yet closed
   char state = 0;
@@ -50,8 +50,7 @@ extern "C" __declspec(dllexport) HRESULT WINAPI CloseThemeData(HANDLE theme) {
 namespace quellan::button {
 namespace {
 
-// What the control should show in the state it last asked for, drawn by hand: the system's visual style (when the
-// drawing succeeds and the window has theme data) or the classic face, and the caption.
+// What the control should show in the state it last asked for, drawn by hand: visual style or classic face, caption.
 testing::Picture Expected(const OrvaneButton& b, const std::u16string& caption, HRESULT themed, COLORREF text) {
   const char state = g_theme.state;
   RECT r;
@@ -110,7 +109,7 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
        {Enable, 1}, {Send, BM_CLICK}, {Grow, 4}, {Resize, 9}, {Enable, 0}}, "Draw 1, Click, Draw 1, Draw 4"},
   };
   // clang-format on
-  testing::GdiBalance gdi;
+  const long gdi = win32::GdiCounter::Live();
   for (const auto& row : rows) {
     win32::UniqueWindow host(CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 400,
                                              200, nullptr, nullptr, nullptr, nullptr));
@@ -152,7 +151,7 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
     testing::Pump(350, host.get());  // settled: no tick draws any more
     EXPECT_EQ(g_theme.log + (GetFocus() == b.hwnd() ? " (focused)" : ""), created + row.expected) << row.name;
   }
-  EXPECT_TRUE(gdi.Balanced()) << gdi.Change();  // every font, bitmap and DC freed with its control
+  EXPECT_EQ(win32::GdiCounter::Live(), gdi);  // every font, bitmap and DC freed with its control
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
   for (const auto& [what, act, quit] : cases) {
     SCOPED_TRACE(what);
     ASSERT_TRUE(Shows(Pattern)) << "the desktop does not show (again)";
-    const testing::GdiBalance balance;
+    const long gdi = win32::GdiCounter::Live();
     std::shared_ptr<frmEff> effect = frmEff::Shared() = std::make_shared<frmEff>();
     int calls = 0;  // four numbers a step
     effect->doeffect([&, act = act] {
@@ -81,7 +81,7 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
     EXPECT_EQ(effect->hwnd(), nullptr) << "the window was not closed";
     EXPECT_EQ(frmEff::Shared(), nullptr);
     effect.reset();  // its picture goes with it
-    EXPECT_TRUE(balance.Balanced());
+    EXPECT_EQ(win32::GdiCounter::Live(), gdi);
   }
 }
 

@@ -1,18 +1,19 @@
-// frmMain under Wine against the prefix's real registry, driven by real input: it starts from the
-// stored policy, its menus, lists, check box and buttons change the ticks and the registry as the
-// user expects, and it is laid out and drawn as its table says at the display's DPI.
+// frmMain under Wine against the prefix's real registry, driven by real input.
 #include "ui/main/frm_main.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "harness.h"
+#include "policy/reg_file.h"
 #include "policy/win32_registry.h"
 #include "ui/forms/font_handle.h"
 #include "ui/forms/twips.h"
@@ -45,8 +46,7 @@ std::optional<DWORD> Stored(const Value& v) {
   return value;
 }
 
-// The real registry, refusing key creation under one root (all with 1) as a standard user's would,
-// and counting the values it writes.
+// The real registry, refusing key creation under one root (all with 1), counting the values written.
 struct Registry : policy::Win32Registry {
   std::int32_t CreateKeyEx(std::uint32_t root, const std::string& path, std::uint32_t reserved,
                            const std::string& className, std::uint32_t options, std::uint32_t sam,
@@ -122,29 +122,21 @@ class MainWindow : public ::testing::Test {
   std::unique_ptr<frmMain> form;
 };
 
+// The stored policy shows in the check box and the lists, letters past "Z" and types past the seventh
+// left out; a text with no numeric reading stops the reading there, silently. Nothing is written.
 TEST_F(MainWindow, StartsFromTheStoredPolicy) {
-  struct Case {
-    std::optional<DWORD> cdrom, letters, types;
-    bool lettersUnreadable;  // a text with no numeric reading stops the reading there, silently
-    LRESULT checked;
-    std::uint32_t letterTicks, typeTicks;
-  } cases[] = {
-      {{}, {}, {}, false, BST_CHECKED, 0, 0},
-      {0, 4, 0x91, false, BST_CHECKED, 0x4, 0x11},
-      {5, 0xFC000004u, 0x3FF, false, BST_UNCHECKED, 0x4, 0x7F},
-      {7, {}, 0x7F, true, BST_UNCHECKED, 0, 0},
-  };
-  for (const Case& c : cases) {
+  const std::tuple<DWORD, std::optional<DWORD>, DWORD, LRESULT, std::uint32_t, std::uint32_t> cases[] = {
+      {0, 4, 0x91, BST_CHECKED, 0x4, 0x11},
+      {5, 0xFC000004u, 0x3FF, BST_UNCHECKED, 0x4, 0x7F},
+      {7, {}, 0x7F, BST_UNCHECKED, 0, 0}};  // letters stored as the text "many"
+  for (const auto& [cdrom, letters, types, checked, letterTicks, typeTicks] : cases) {
     SetUp();
-    if (c.cdrom) Seed(kCdrom, *c.cdrom);
-    if (c.letters) Seed(kLetters, *c.letters);
-    if (c.types) Seed(kTypes, *c.types);
-    if (c.lettersUnreadable) RegSetKeyValueW(kLetters.root, kLetters.path, kLetters.name, REG_SZ, L"many", 10);
+    Seed(kCdrom, cdrom), Seed(kTypes, types);
+    if (letters) Seed(kLetters, *letters);
+    if (!letters) RegSetKeyValueW(kLetters.root, kLetters.path, kLetters.name, REG_SZ, L"many", 10);
     Open();
-    EXPECT_EQ(Checked(), c.checked);
-    EXPECT_EQ(Ticks(kLstDrvs), c.letterTicks);
-    EXPECT_EQ(Ticks(kLstDrvTypes), c.typeTicks);
-    EXPECT_EQ(reg.writes, 0);
+    EXPECT_EQ(std::make_tuple(Checked(), Ticks(kLstDrvs), Ticks(kLstDrvTypes), reg.writes),
+              std::make_tuple(checked, letterTicks, typeTicks, 0));
     EXPECT_EQ(testing::FindThreadWindow(L"#32770"), nullptr) << "no message";
   }
 }
@@ -173,27 +165,22 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
 
   ClickOn(kBtSaveSet);
   ASSERT_TRUE(driver.WaitBoxes(1, form->hwnd()));
-  EXPECT_EQ(driver.Seen().text, u"Settings has saved...");
-  EXPECT_EQ(driver.Seen().title, u"Quellan!!!");
-  EXPECT_TRUE(driver.Seen().icon);
-  EXPECT_EQ(Stored(kCdrom), 0u);
-  EXPECT_EQ(Stored(kLetters), 0x3FFFFFDu);
-  EXPECT_EQ(Stored(kTypes), 0x1FBu) << "bit 7 and above kept from the stored mask";
-  EXPECT_EQ(Stored(kDefaultTypes), 0x1FBu);
+  EXPECT_EQ(std::tuple(driver.Seen().text, driver.Seen().title, driver.Seen().icon),
+            std::tuple(u"Settings has saved...", u"Quellan!!!", true));
+  // The types merged into the stored mask, bit 7 and above kept.
+  EXPECT_EQ(std::tuple(Stored(kCdrom), Stored(kLetters), Stored(kTypes), Stored(kDefaultTypes)),
+            std::tuple(0u, 0x3FFFFFDu, 0x1FBu, 0x1FBu));
 
   ModalDriver deselect(1);
   Click(OverEntry(kLstDrvTypes, 1), Mouse::Right);
   ASSERT_TRUE(testing::PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
   Pump(60, form->hwnd());
-  EXPECT_EQ(Ticks(kLstDrvTypes), 0u);
-  EXPECT_EQ(Ticks(kLstDrvs), 0x3FFFFFDu);
+  EXPECT_EQ(std::tuple(Ticks(kLstDrvs), Ticks(kLstDrvTypes)), std::tuple(0x3FFFFFDu, 0u));
   EXPECT_EQ(Tip(kLstDrvTypes), u"AutoRun for RAM Disk Drives is Enabled") << "unticked from the first to the last";
 }
 
 TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
-  Seed(kCdrom, 0);
-  Seed(kLetters, 0x8);
-  Seed(kTypes, 0x20);
+  Seed(kCdrom, 0), Seed(kLetters, 0x8), Seed(kTypes, 0x20);
   Open();
   EnableWindow(Control(kBtSaveSet), FALSE);
   Click(OverEntry(kLstDrvs, 0));
@@ -203,11 +190,9 @@ TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
   ASSERT_EQ(Checked(), BST_UNCHECKED);
   EXPECT_TRUE(IsWindowEnabled(Control(kBtSaveSet)));
   ClickOn(kBtRefresh);
-  EXPECT_EQ(Ticks(kLstDrvs), 0x8u);
-  EXPECT_EQ(Ticks(kLstDrvTypes), 0x20u);
-  EXPECT_EQ(Checked(), BST_CHECKED);
-  EXPECT_EQ(List(kLstDrvs).ListCount(), 26) << "no duplicated entries";
-  EXPECT_EQ(reg.writes, 0);
+  // The stored policy again, in lists not filled twice, and nothing written.
+  EXPECT_EQ(std::tuple(Ticks(kLstDrvs), Ticks(kLstDrvTypes), Checked(), List(kLstDrvs).ListCount(), reg.writes),
+            std::tuple(0x8u, 0x20u, BST_CHECKED, 26, 0));
   EXPECT_EQ(Tip(kLstDrvs), u"") << "a refresh starts the status afresh";
 }
 
@@ -259,7 +244,7 @@ Measured Measure(HFONT font, const std::u16string& text, UINT format, int width)
 }
 
 TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards) {
-  const testing::GdiBalance gdi;
+  const long gdi = win32::GdiCounter::Live();
   for (int dpi : {96, 120, 144}) {
     SCOPED_TRACE(dpi);
     Open(dpi);
@@ -281,9 +266,8 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
       EXPECT_EQ(r.right - r.left, px(c.width));
       EXPECT_EQ(r.bottom - r.top, px(c.height));
       if (id == kFraSet || id == kLstDrvs) continue;
-      // Every text fits in the font it is drawn in: a button's caption on one line inside its raised
-      // edge, the check box's beside its tick box (13 pixels at 96 DPI) and half a digit; a label
-      // wraps, but never onto a line that is cut off. Bold text is drawn bold.
+      // Every text fits its font: a button's caption on one line inside its raised edge, the check
+      // box's beside its tick box and half a digit; a label wraps, but no line is cut off. Bold is bold.
       GetClientRect(control, &r);
       const forms::FontObject drawn =
           c.stored.Font.value_or(forms::FontObject{c.font.face, c.font.points, c.font.weight});
@@ -307,7 +291,7 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
     }
     form.reset();
   }
-  EXPECT_TRUE(gdi.Balanced());
+  EXPECT_EQ(win32::GdiCounter::Live(), gdi);
   Open();
   const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
   EXPECT_EQ(GetWindowLongW(form->hwnd(), GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
@@ -399,29 +383,20 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
   EXPECT_EQ(GetMenuState(system, items - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
   Click(OverEntry(kLstDrvs, 2));
   Pump(100, form->hwnd());
-  wchar_t temp[MAX_PATH];
-  const std::u16string folder(reinterpret_cast<const char16_t*>(temp), GetTempPathW(MAX_PATH, temp));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerSaveDialog);
-  for (const std::u16string& path : {folder + u"exported.reg", folder + u"missing\\exported.reg"}) {
-    g_exportPath = path;
+  for (const auto& [path, written, box] :
+       {std::tuple{folder / "exported.reg", policy::RegFileBytes({0, 4, -111, -111}), u""},
+        std::tuple{folder / "missing" / "exported.reg", std::string(), u"Could not export to"}}) {
+    g_exportPath = path.u16string();
     g_boxText.clear();
     PostMessageW(form->hwnd(), WM_SYSCOMMAND, 0x10, 0);
     Pump(1500, form->hwnd());
-    HANDLE file = CreateFileW(win32::Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    char bytes[4096] = {};
-    DWORD read = 0;
-    if (file != INVALID_HANDLE_VALUE) ReadFile(file, bytes, sizeof bytes, &read, nullptr), CloseHandle(file);
-    DeleteFileW(win32::Wide(path));
-    const std::u16string text(reinterpret_cast<const char16_t*>(bytes), read / 2);
-    if (path == folder + u"exported.reg") {
-      EXPECT_EQ(text.substr(0, 41), u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n");
-      EXPECT_NE(text.find(u"\"NoDriveAutoRun\"=dword:00000004\r\n\"NoDriveTypeAutoRun\"=dword:ffffff91"),
-                std::u16string::npos);
-      EXPECT_EQ(g_boxText, u"") << "no box after a written file";
-    } else {
-      EXPECT_EQ(read, 0u);
-      EXPECT_EQ(g_boxText.substr(0, 19), u"Could not export to");
-    }
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), written);
+    EXPECT_EQ(g_boxText.substr(0, 19), box) << "a box for a failure only";
+    file.close();
+    std::filesystem::remove(path);
   }
   KillTimer(nullptr, timer);
 }
