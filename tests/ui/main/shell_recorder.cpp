@@ -14,14 +14,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
   if (!argv || argc < 2) return 2;
   STARTUPINFOW startup{};
   GetStartupInfoW(&startup);
-  std::wstring record;
-  for (int i = 2; i < argc; ++i) record += std::wstring(argv[i]) + L"\n";
-  record +=
-      L"show=" + ((startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : L"none") + L"\n";
   const std::wstring part = std::wstring(argv[1]) + L".part";
   FILE* file = _wfopen(part.c_str(), L"wb");
   if (!file) return 1;
-  fwrite(record.data(), sizeof(wchar_t), record.size(), file);
+  for (int i = 2; i < argc; ++i) fprintf(file, "%ls\n", argv[i]);
+  fprintf(file, "show=%d\n", (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1);
   fclose(file);
   return MoveFileW(part.c_str(), argv[1]) ? 0 : 1;
 }
