@@ -1,5 +1,4 @@
-// The value-to-integer conversion. GetRegValue itself is checked against every stored value by its
-// fuzzer and on the system's registry by the Win32 test.
+// The value-to-integer conversion (GetRegValue has its fuzzer and its test on the system's registry).
 #include <gtest/gtest.h>
 
 #include "policy/reg_value.h"

@@ -71,20 +71,18 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 const UINT_PTR g_timer = SetTimer(nullptr, 0, 15, &Tick);
 
-// Each kind of box, the button pressed, and the buttons relabelled (the others keep the system's captions).
+// Boxes showing every button relabelled, the button pressed, and what is relabelled (the rest keeps its caption).
 const std::tuple<UINT, int, Dressing> kBoxes[] = {
     {MB_ICONINFORMATION, IDOK, {{IDOK, kDong}}},
     {MB_OKCANCEL, IDCANCEL, {{IDOK, kDong}, {IDCANCEL, kThoat}}},
     {MB_ABORTRETRYIGNORE, IDABORT, {{IDRETRY, kThuLai}}},
     {MB_YESNOCANCEL, IDYES, {{IDYES, u"C\u00F3"}, {IDNO, u"Kh\u00F4ng"}, {IDCANCEL, kThoat}}},
-    {MB_YESNO, IDNO, {{IDYES, u"C\u00F3"}, {IDNO, u"Kh\u00F4ng"}}},
-    {MB_RETRYCANCEL, IDRETRY, {{IDRETRY, kThuLai}, {IDCANCEL, kThoat}}},
     {MB_CANCELTRYCONTINUE, IDTRYAGAIN, {{IDCANCEL, kThoat}}}};
 
-// Every kind of box with the about box's text, the system's message font smaller than the box's own so
+// Each of those boxes with the about box's text, the system's message font smaller than the box's own so
 // that each must grow: text and title converted, the font on the message text and relabelled buttons
 // only, deleted once the box is gone, owner and result passed on.
-TEST(VieMsgBox, DressesEveryKindOfBoxAndReturnsTheButtonChosen) {
+TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
   const mainwindow::AboutText about = mainwindow::BuildAboutText(identity::kProductName, identity::kVersionMajor,
                                                                  identity::kVersionMinor, mainwindow::BuiltIdentity());
   NONCLIENTMETRICSW system{}, smaller;

@@ -73,8 +73,7 @@ class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const Value& v : {kCdrom, kLetters, kTypes, kDefaultTypes}) RegDeleteKeyValueW(v.root, v.path, v.name);
-    reg.refused = 0;
-    reg.writes = 0;
+    reg.refused = 0, reg.writes = 0;
   }
   void Open(int dpi = 96) {
     form = std::make_unique<frmMain>(reg, dpi);
@@ -109,11 +108,8 @@ class MainWindow : public ::testing::Test {
   }
   std::u16string Tip(ControlId id) const {
     wchar_t text[256] = {};
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V1_SIZE;
-    info.hwnd = GetParent(Control(id));
-    info.uId = reinterpret_cast<UINT_PTR>(Control(id));
-    info.lpszText = text;
+    TTTOOLINFOW info{
+        TTTOOLINFOW_V1_SIZE, 0, GetParent(Control(id)), reinterpret_cast<UINT_PTR>(Control(id)), {}, {}, text, 0, {}};
     SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
     return reinterpret_cast<const char16_t*>(text);
   }
@@ -177,8 +173,7 @@ TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
   Click(OverEntry(kLstDrvs, 0));
   Click(OverEntry(kLstDrvTypes, 5));
   ClickOn(kChkGlobal);
-  ASSERT_EQ(Ticks(kLstDrvs), 0x9u);
-  ASSERT_EQ(Checked(), BST_UNCHECKED);
+  ASSERT_EQ(std::tuple(Ticks(kLstDrvs), Checked()), std::tuple(0x9u, BST_UNCHECKED));
   EXPECT_TRUE(IsWindowEnabled(Control(kBtSaveSet)));
   ClickOn(kBtRefresh);
   // The stored policy again, in lists not filled twice, and nothing written.
@@ -191,23 +186,18 @@ TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
 // confirms it.
 TEST_F(MainWindow, SavesReportRefusedWritesAndNotifyOnlyWhenTheyWrote) {
   const win32::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
-  const struct {
-    std::uint32_t refused;
-    int writes, notices;
-  } cases[] = {{policy::kHkeyLocalMachine, 3, 1}, {1, 0, 0}, {0, 4, 1}};
-  for (const auto& c : cases) {
+  const std::tuple<std::uint32_t, int, int> cases[] = {{policy::kHkeyLocalMachine, 3, 1}, {1, 0, 0}, {0, 4, 1}};
+  for (const auto& [refused, writes, notices] : cases) {
     SetUp();
     Seed(kTypes, 0x91);
-    reg.refused = c.refused;
-    g_notices = 0;
+    reg.refused = refused, g_notices = 0;
     Open();
     ModalDriver box;
     ClickOn(kBtSaveSet);
     ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
-    EXPECT_EQ(reg.writes, c.writes);
-    testing::PumpUntil([&] { return g_notices >= c.notices; }, c.notices ? 3000 : 400);
-    EXPECT_EQ(g_notices, c.notices);
-    EXPECT_EQ(box.Seen().text == u"Settings has saved...", c.writes == 4);
+    testing::PumpUntil([&, notices = notices] { return g_notices >= notices; }, notices ? 3000 : 400);
+    EXPECT_EQ(std::tuple(reg.writes, g_notices, box.Seen().text == u"Settings has saved..."),
+              std::tuple(writes, notices, writes == 4));
     form.reset();
   }
 }
@@ -243,8 +233,7 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
     const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
     RECT client;
     GetClientRect(form->hwnd(), &client);
-    EXPECT_EQ(client.right, px(4245));
-    EXPECT_EQ(client.bottom, px(4005));
+    EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(px(4245), px(4005)));
     for (int id = 0; id < kControlCount; ++id) {
       const ControlSpec& c = MainControls()[id];
       SCOPED_TRACE(c.name);
@@ -252,10 +241,8 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
       RECT r;
       GetWindowRect(control, &r);
       MapWindowPoints(nullptr, form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_EQ(r.left, px(c.left));
-      EXPECT_EQ(r.top, px(c.top) + (c.inFrame ? px(765) : 0));
-      EXPECT_EQ(r.right - r.left, px(c.width));
-      EXPECT_EQ(r.bottom - r.top, px(c.height));
+      EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                std::tuple(px(c.left), px(c.top) + (c.inFrame ? px(765) : 0), px(c.width), px(c.height)));
       if (id == kFraSet || id == kLstDrvs) continue;
       // Every text fits its font: a button's caption on one line inside its raised edge, the check
       // box's beside its tick box and half a digit; a label wraps, but no line is cut off. Bold is bold.
