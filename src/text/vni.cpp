@@ -50,15 +50,6 @@ constexpr VniPair kVniTable[] = {
 };
 // clang-format on
 
-// The precomposed letter for (letter, digit), or 0 when the pair is not one of the 134 of the table.
-char16_t VniLookup(char16_t letter, char16_t digit) {
-  if (digit < u'1' || digit > u'9') return 0;
-  for (const VniPair& pair : kVniTable) {
-    if (pair.letter == letter && pair.digit == digit) return pair.result;
-  }
-  return 0;
-}
-
 // One left-to-right pass. A recognised pair is replaced by its character and the scan resumes
 // after the digit, so the character just made is never paired with what follows it in this pass.
 // Appending to a fresh buffer gives the same text as shortening the working copy in place at each
@@ -82,6 +73,14 @@ std::u16string ConvertPass(const std::u16string& text) {
 }
 
 }  // namespace
+
+char16_t VniLookup(char16_t letter, char16_t digit) {
+  if (digit < u'1' || digit > u'9') return 0;
+  for (const VniPair& pair : kVniTable) {
+    if (pair.letter == letter && pair.digit == digit) return pair.result;
+  }
+  return 0;
+}
 
 // Two passes: the first makes the shaped vowels (and any tone on a plain letter), the second puts
 // a tone on a vowel shaped in the first, which is how "e65" becomes one letter.

@@ -5,6 +5,10 @@
 
 namespace quellan::modVie {
 
+// The precomposed letter for (letter, digit), or 0 when the pair is not one of the 134 of the
+// conversion: 24 tone bases x 5 tone digits, then the shape and stroke digits 6-9.
+char16_t VniLookup(char16_t letter, char16_t digit);
+
 // Converts VNI-typed text in two left-to-right passes. In each pass a recognised (letter, digit)
 // pair becomes one character, and the character just produced is not paired again in that pass,
 // so "e65" takes its shape in the first pass and its tone in the second, while "e56" stays "ẹ6".

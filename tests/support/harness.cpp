@@ -122,9 +122,7 @@ void ModalDriver::OnMenu(HWND menuWindow) {
 
 void ModalDriver::OnBox(HWND box) {
   ++m_seen.boxes;
-  m_seen.title = WindowText(box);
-  m_seen.text.clear();
-  m_seen.icon = false;
+  m_seen.title = WindowText(box), m_seen.text.clear(), m_seen.icon = false;
   HWND firstButton = nullptr;
   for (const Child& child : Children(box)) {
     const bool isStatic = lstrcmpiW(win32::Wide(child.className), L"Static") == 0;
@@ -135,8 +133,7 @@ void ModalDriver::OnBox(HWND box) {
     else if (lstrcmpiW(win32::Wide(child.className), L"Button") == 0 && IsWindowVisible(child.hwnd) && !firstButton)
       firstButton = child.hwnd;
   }
-  m_box = box;
-  m_boxOwner = GetWindow(box, GW_OWNER);
+  m_box = box, m_boxOwner = GetWindow(box, GW_OWNER);
   if (firstButton) Click(ScreenPoint(firstButton));
 }
 

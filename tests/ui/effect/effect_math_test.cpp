@@ -38,14 +38,5 @@ TEST(EffectMath, StepsFromChosenNumbers) {
   }
 }
 
-// 24 random bits scaled by 2^-24: exact floats below 1, so that no step reaches past its range.
-TEST(EffectMath, UniformNumbersAreExactFloatsBelowOne) {
-  UniformRandom random(7);
-  for (int i = 0; i < 100000; ++i) {
-    const float r = random();
-    ASSERT_TRUE(r >= 0 && r < 1 && r * 16777216.0f == std::floor(r * 16777216.0f)) << r;
-  }
-}
-
 }  // namespace
 }  // namespace quellan::effect
