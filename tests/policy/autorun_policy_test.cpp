@@ -32,7 +32,6 @@ TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
       {{{}, {}, Dword(0xFFFFFFFF)}, {1, 0, 0x7F}, Ticks{1, 0, 0}, {0, 0, 0xFFFFFF80}},
       {{{}, {}, Text("145")}, {1, 0, 0x11}, Ticks{1, 0, 0x20}, {0, 0, 0xA0}},
       {{Text("Disabled"), Dword(8), Dword(0x110)}, {2, 0x3, 0x1}, {}, {1, 0x3, 0x101}, false},
-      {{{}, Text(""), Dword(0x110)}, {1, 0x3, 0x1}, {}, {0, 0x3, 0x101}, false},
       {{{}, Dword(8), Text("99999999999")}, {1, 0x8, 0x1}, {}, {0, 0x8, 0x1}, false},
   };
   for (const auto& c : cases) {

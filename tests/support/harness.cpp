@@ -155,9 +155,7 @@ std::vector<Child> Children(HWND parent) {
 }
 
 Picture Capture(HDC dc, const RECT& area) {
-  Picture picture;
-  picture.width = area.right - area.left;
-  picture.height = area.bottom - area.top;
+  Picture picture{area.right - area.left, area.bottom - area.top, {}};
   win32::WindowDc screen(nullptr);
   const HDC source = dc ? dc : screen.get();
   BITMAPINFO info{};
@@ -170,8 +168,8 @@ Picture Capture(HDC dc, const RECT& area) {
     BitBlt(memory.get(), 0, 0, picture.width, picture.height, source, area.left, area.top, SRCCOPY);
   }
   GdiFlush();
-  const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(picture.width) * picture.height);
+  picture.pixels.assign(static_cast<const std::uint32_t*>(bits),
+                        static_cast<const std::uint32_t*>(bits) + std::size_t(picture.width) * picture.height);
   for (std::uint32_t& p : picture.pixels) p &= 0x00FFFFFFu;
   return picture;
 }
@@ -179,9 +177,8 @@ Picture Capture(HDC dc, const RECT& area) {
 Picture CaptureClient(HWND hwnd) {
   RECT client{};
   GetClientRect(hwnd, &client);
-  POINT origin{0, 0};
-  ClientToScreen(hwnd, &origin);
-  return Capture(nullptr, RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return Capture(nullptr, client);
 }
 
 }  // namespace quellan::testing

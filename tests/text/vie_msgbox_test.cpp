@@ -66,6 +66,11 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   };
   for (const char16_t letter : std::set<char16_t>(letters.begin(), letters.end()))
     EXPECT_TRUE(letter < 0x80 || !(drawn(letter) == drawn(u'\uFFFF'))) << std::hex << int{letter};
+  // A window activated while the box shows keeps its captions: the hook went once the box was dressed.
+  const win32::UniqueWindow other(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 9, 9, 0, 0, 0, 0));
+  CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, other.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
+  ShowWindow(other.get(), SW_SHOW);
+  EXPECT_EQ(testing::WindowText(GetDlgItem(other.get(), IDOK)), u"OK");
   SendMessageW(GetDlgItem(box, g.press), BM_CLICK, 0, 0);
 }
 

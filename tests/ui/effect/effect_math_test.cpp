@@ -29,7 +29,6 @@ TEST(EffectMath, StepsFromChosenNumbers) {
       {129, 131, load, 0.5f, 0.5f, 0, 0, 0, 2, -1, -1},  // 0.5 and 1.5 go to the even neighbour
       // Products rounded to single precision: in double x, y would be 193, 323, and 10 x 0.15 not 1.5.
       {355, 606, jitter, 14301283 / 16777216.0f, 11319356 / 16777216.0f, 0.15f, 0.5f, 194, 322, 0, 0},
-      {1024, 768, jitter, 0, 0, 0.25f, 0.84f, 0, 0, 2, 1},
       {100, 10, load, 0.5f, 0.99999994f, 0, 0, -14, -118, -1, -1},  // inside the 128-pixel margin
       {INT_MAX, 70000, jitter, 0.99999994f, 0.5f, 0.99999994f, 0.99999994f, 2147483392, 34936, 9, 1}};  // no overflow
   for (const auto& [W, H, parameters, r1, r2, r3, r4, x, y, dx, dy] : cases) {
