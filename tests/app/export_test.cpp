@@ -22,8 +22,9 @@ void Delete(const PolicyLocation& at) {
   RegDeleteKeyValueW(reinterpret_cast<HKEY>(LONG_PTR{LONG(at.root)}), win32::Wide(Path(at)), win32::Wide(Name(at)));
 }
 
-// The stored high bits of the type mask survive; a refused target leaves no temporary file; reg.exe
-// imports the file as the four values a save writes. Every run is /quiet: a box would hold it open.
+// The stored high bits of the type mask survive; a refused target leaves no temporary file and an
+// existing one as it was; reg.exe imports the file as the four values a save writes. Every run is
+// /quiet: a box would hold it open.
 TEST(Export, WritesTheFileASaveWouldOrFailsWithItsExitCode) {
   const std::wstring q = fs::path(_pgmptr).parent_path().wstring() + L"\\..\\..\\src\\app\\Quellan.exe";
   const fs::path dir = fs::temp_directory_path() / (L"quellan-export-" + std::to_wstring(GetCurrentProcessId()));
@@ -38,9 +39,14 @@ TEST(Export, WritesTheFileASaveWouldOrFailsWithItsExitCode) {
   EXPECT_EQ(_wspawnl(_P_WAIT, q.c_str(), L"Quellan", L"/export", in(L"a.reg").c_str(), L"/quiet", nullptr), 0);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(dir / L"a.reg", std::ios::binary).rdbuf()), {}),
             RegFileBytes(saved));
-  for (const wchar_t* refused : {L"missing\\b.reg", L"folder.reg"})
+  std::ofstream(dir / L"old.reg") << "old";
+  win32::UniqueHandle<HANDLE, win32::CloseWith<&CloseHandle>> inUse(CreateFileW(  // no file may replace it
+      (dir / L"old.reg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  for (const wchar_t* refused : {L"missing\\b.reg", L"folder.reg", L"old.reg"})
     EXPECT_EQ(_wspawnl(_P_WAIT, q.c_str(), L"Quellan", L"/QUIET", L"/export", in(refused).c_str(), nullptr), 1);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);  // a.reg and folder.reg
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 3);  // a.reg, folder.reg and old.reg
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(dir / L"old.reg").rdbuf()), {}), "old");
+  inUse.reset();
   EXPECT_EQ(_wspawnl(_P_WAIT, q.c_str(), L"Quellan", L"/bogus", L"/quiet", nullptr), 2);
 
   for (const PolicyLocation& at : kSaveLocations) Delete(at);

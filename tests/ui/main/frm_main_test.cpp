@@ -326,12 +326,8 @@ std::u16string g_exportPath, g_boxText;
 void CALLBACK AnswerSaveDialog(HWND, UINT, UINT_PTR, DWORD) {
   const HWND dialog = testing::FindThreadWindow(L"#32770");
   if (!dialog) return;
-  const bool fileDialog = GetDlgItem(dialog, 1148) || GetDlgItem(dialog, 1152);  // its file name field
-  for (const testing::Child& child : testing::Children(dialog))
-    if (fileDialog && (child.id == 1148 || child.id == 1152))
-      SetDlgItemTextW(dialog, child.id, win32::Wide(g_exportPath));
-    else if (!fileDialog && child.className == u"Static" && !child.text.empty())
-      g_boxText = child.text;
+  for (int name : {1148, 1152}) SetDlgItemTextW(dialog, name, win32::Wide(g_exportPath));  // a file name field
+  if (!GetDlgItem(dialog, 1148) && !GetDlgItem(dialog, 1152)) g_boxText = WindowText(GetDlgItem(dialog, 0xFFFF));
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   PostMessageW(dialog, WM_NULL, 0, 0);
 }

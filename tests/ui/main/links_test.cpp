@@ -41,7 +41,7 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenAndShowsNothing) {
     ASSERT_EQ(Set(command, nullptr, L"\"" + recorder.wstring() + L"\" \"" + record.wstring() + L"\" \"%1\""), 0);
     if (previous.empty()) Set(scheme, L"URL Protocol", L"");
     click(nullptr);
-    testing::PumpUntil([&] { return fs::exists(record); }, 20000);
+    testing::PumpUntil([&] { return fs::exists(record) && fs::file_size(record) > 0; }, 20000);
     std::ifstream file(record, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), address + "\nshow=0\n");
     file.close();
