@@ -33,8 +33,8 @@ Dressing Dressed(const std::vector<testing::Child>& children) {
   return dressed;
 }
 
-// A window to own a box.
-win32::UniqueWindow MakeOwner() {
+// A plain pop-up window: the owner of a box, or a window activated while one shows.
+win32::UniqueWindow MakePopup() {
   return win32::UniqueWindow(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, 0, 0, 0, 0));
 }
 
@@ -67,7 +67,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   for (const char16_t letter : std::set<char16_t>(letters.begin(), letters.end()))
     EXPECT_TRUE(letter < 0x80 || !(drawn(letter) == drawn(u'\uFFFF'))) << std::hex << int{letter};
   // A window activated while the box shows keeps its captions: the hook went once the box was dressed.
-  const win32::UniqueWindow other(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 9, 9, 0, 0, 0, 0));
+  const win32::UniqueWindow other = MakePopup();
   CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, other.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
   ShowWindow(other.get(), SW_SHOW);
   EXPECT_EQ(testing::WindowText(GetDlgItem(other.get(), IDOK)), u"OK");
@@ -95,7 +95,7 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0);
   (smaller = system).lfMessageFont.lfHeight = -9;
   SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof smaller, &smaller, 0);
-  const win32::UniqueWindow owner = MakeOwner();
+  const win32::UniqueWindow owner = MakePopup();
   for (auto [flags, press, dressing] : kBoxes) {
     SCOPED_TRACE(flags);
     g = Seen{press};
@@ -109,7 +109,7 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
 
 // A MessageBoxW that cannot show (owner gone) fails and leaves no hook to dress the next box.
 TEST(VieMsgBox, LeavesNoHookWhenTheBoxCannotShow) {
-  const HWND gone = MakeOwner().get();
+  const HWND gone = MakePopup().get();
   g = Seen{};
   EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", gone), MessageBoxW(gone, L"x", L"x", MB_OK));
   EXPECT_EQ(std::exchange(g.box, nullptr), nullptr);
