@@ -18,6 +18,7 @@
 #include "ui/main/frm_main.h"
 #include "win32/atomic_file.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 // An exception that escapes ends the program. The library's own handler would first print the
 // exception's demangled type to a console that a GUI program does not have; aborting directly keeps
@@ -57,6 +58,7 @@ std::vector<std::u16string> Arguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  win32::RestrictDllSearch();
   const app::CommandLine line = app::ParseCommandLine(Arguments());
   switch (line.command) {
     case app::Command::Export:
@@ -72,8 +74,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
   }
 
   // The tool tips and the visual-style controls come from the common controls.
-  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&classes);
+  win32::InitCommonControlClasses(ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES);
 
   policy::Win32Registry registry;
   mainwindow::frmMain form(registry, forms::ScreenDpi());

@@ -86,13 +86,20 @@ LRESULT CALLBACK GrowWhenShown(HWND box, UINT msg, WPARAM wParam, LPARAM lParam)
   return CallWindowProcW(procedure, box, msg, wParam, lParam);
 }
 
-// Dresses the box once, at its activation: the first window activated in this thread since the
-// hook went in is the box that MessageBoxW has just made.
+// A dialog-class window of this thread: the box MessageBoxW made, not another window activated first.
+bool IsMessageBox(HWND hwnd) {
+  wchar_t className[8] = {};
+  return GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId() && GetClassNameW(hwnd, className, 8) &&
+         lstrcmpW(className, L"#32770") == 0;
+}
+
+// Dresses the box once, at its activation: the first message box activated in this thread since the
+// hook went in is the one MessageBoxW has just made.
 LRESULT CALLBACK MsgBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallNextHookEx(MsgBox->hook.get(), code, wParam, lParam);
-  if (code != HCBT_ACTIVATE) return result;
-
   const HWND box = reinterpret_cast<HWND>(wParam);
+  if (code != HCBT_ACTIVATE || !IsMessageBox(box)) return result;
+
   // Height 13 is a cell height in logical units; weight 500 is between regular and bold.
   MsgBox->font.reset(CreateFontA(13, 0, 0, 0, 500, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma"));
   const HFONT font = MsgBox->font.get();

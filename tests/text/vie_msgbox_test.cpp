@@ -118,5 +118,28 @@ TEST(VieMsgBox, LeavesNoHookWhenTheBoxCannotShow) {
   EXPECT_EQ(Dressed(g.shown), Dressing{});
 }
 
+// A window of another class activated before the box (here, as the box is created) keeps its captions;
+// the box is still dressed.
+win32::UniqueWindow g_first;
+LRESULT CALLBACK ActivateAnotherFirst(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && !g_first && testing::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770") {
+    g_first = MakePopup();
+    CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, g_first.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
+    ShowWindow(g_first.get(), SW_SHOW);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(VieMsgBox, DressesTheBoxNotAWindowActivatedBeforeIt) {
+  win32::UniqueHook hook(SetWindowsHookExW(WH_CBT, &ActivateAnotherFirst, nullptr, GetCurrentThreadId()));
+  g = Seen{};
+  EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", nullptr), IDOK);
+  hook.reset();
+  ASSERT_TRUE(g_first);
+  EXPECT_EQ(testing::WindowText(GetDlgItem(g_first.get(), IDOK)), u"OK");
+  EXPECT_EQ(Dressed(g.shown), (Dressing{{IDOK, kDong}, {0xFFFF, u"x"}}));
+  g_first.reset();
+}
+
 }  // namespace
 }  // namespace quellan::modVie

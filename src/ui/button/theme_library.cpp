@@ -1,11 +1,13 @@
 #include "ui/button/theme_library.h"
 
+#include "win32/system_library.h"
+
 namespace quellan::button {
 
 using win32::EntryPoint;
 
 ThemeLibrary::ThemeLibrary(const wchar_t* dllName)
-    : m_module(LoadLibraryW(dllName)),
+    : m_module(win32::LoadSystemLibrary(dllName)),
       m_open(EntryPoint<OpenThemeDataFn>(m_module.get(), "OpenThemeData")),
       m_draw(EntryPoint<DrawThemeBackgroundFn>(m_module.get(), "DrawThemeBackground")),
       m_close(EntryPoint<CloseThemeDataFn>(m_module.get(), "CloseThemeData")) {}

@@ -1,6 +1,6 @@
 #pragma once
 // The visual-style entry points (OpenThemeData, DrawThemeBackground, CloseThemeData), found at run
-// time with LoadLibraryW + GetProcAddress, so the program starts and draws its classic look on a
+// time in the system folder's uxtheme.dll, so the program starts and draws its classic look on a
 // system without uxtheme.dll or without one of them. Nothing of a theme is kept between calls.
 #include <windows.h>
 
@@ -10,7 +10,7 @@ namespace quellan::button {
 
 class ThemeLibrary {
  public:
-  // Loads the named library (never throws; a missing library or entry point leaves it unusable).
+  // Loads the named library from the system folder (never throws; a missing library or entry point leaves it unusable).
   explicit ThemeLibrary(const wchar_t* dllName);
 
   // The system's uxtheme.dll, loaded once per process.

@@ -2,11 +2,12 @@
 
 #include <commctrl.h>
 
+#include "win32/system_library.h"
+
 namespace quellan::forms {
 
 void ToolTip::Create(HWND owner) {
-  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&classes);
+  win32::InitCommonControlClasses(ICC_WIN95_CLASSES);
   m_tip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                               GetModuleHandleW(nullptr), nullptr));

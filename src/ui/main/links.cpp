@@ -8,6 +8,7 @@
 
 #include "ui/main/maker_identity.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 namespace quellan::mainwindow {
 
@@ -17,17 +18,19 @@ constexpr int kShowCommand = 0;
 constexpr const char* kMessengerCommand = "ymsgr:sendIM?";
 constexpr const char* kMessengerGreeting = "&m=Hello hello^^";
 constexpr WORD kHandCursor = 32649;  // IDC_HAND
+constexpr const char* kNotOpenedText =
+    "Quellan runs with administrator rights, and Windows could not open this address for you without "
+    "them, so it was not opened. Press Ctrl+C to copy this message, and open the address yourself:\r\n\r\n";
 constexpr CLSID kShellWindows{0x9ba05972, 0xf6a8, 0x11cf, {0xa4, 0x42, 0x00, 0xa0, 0xc9, 0x0a, 0x8f, 0x39}};
 
-// True when the process holds the full token of an administrator whose desktop runs with the
-// limited one, so that whatever it starts would run elevated too.
+// True when the process's token is elevated, so that whatever it starts would run elevated too.
 bool RunsElevated() {
   win32::UniqueHandle<HANDLE, win32::CloseWith<&CloseHandle>> token;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.out())) return false;
-  TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+  TOKEN_ELEVATION elevation{};
   DWORD size = 0;
-  return GetTokenInformation(token.get(), TokenElevationType, &type, sizeof type, &size) &&
-         type == TokenElevationTypeFull;
+  return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
+         elevation.TokenIsElevated != 0;
 }
 
 // A COM interface pointer, released when it goes.
@@ -53,6 +56,8 @@ struct Argument {
   ~Argument() {
     if (v.vt == VT_BSTR) free(v.bstrVal);
   }
+  Argument(const Argument&) = delete;
+  Argument& operator=(const Argument&) = delete;
 };
 
 // Hands the address to the desktop's shell, which opens it as the signed-in user: a browser or
@@ -60,8 +65,8 @@ struct Argument {
 bool ShellExecuteAsDesktopUser(const char* operation, const char* file, const char* parameters, const char* directory,
                                int show) {
   // ole32 and oleaut32 are loaded at the first link click that needs them, as shell32 is.
-  static const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-  static const HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+  static const HMODULE ole32 = win32::LoadSystemLibrary(L"ole32.dll");
+  static const HMODULE oleaut32 = win32::LoadSystemLibrary(L"oleaut32.dll");
   const auto initialize = win32::EntryPoint<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
   const auto uninitialize = win32::EntryPoint<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
   const auto create = win32::EntryPoint<decltype(&CoCreateInstance)>(ole32, "CoCreateInstance");
@@ -106,21 +111,32 @@ bool ShellExecuteAsDesktopUser(const char* operation, const char* file, const ch
 
 // shell32 is loaded at the first link click rather than at start-up: it is large, and most runs
 // never open a link. The result is not looked at, as with a direct call. An elevated process goes
-// through the desktop's shell first.
-void CallShellExecuteA(HWND owner, const char* operation, const char* file, const char* parameters,
-                       const char* directory, int show) {
-  if (RunsElevated() && ShellExecuteAsDesktopUser(operation, file, parameters, directory, show)) return;
+// through the desktop's shell only: started from here, the handler the user's own settings name for
+// the address would run elevated. When that fails it opens nothing and shows the address instead.
+void CallShellExecuteA(HWND owner, const ShellRoute& route, const char* operation, const char* file,
+                       const char* parameters, const char* directory, int show) {
+  if (route.runsElevated()) {
+    if (route.openAsDesktopUser(operation, file, parameters, directory, show)) return;
+    const std::string text = std::string(kNotOpenedText) + file;
+    MessageBoxW(owner, std::wstring(text.begin(), text.end()).c_str(), L"Quellan!!!", MB_OK | MB_ICONWARNING);
+    return;
+  }
   using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  static const auto shellExecute = win32::EntryPoint<ShellExecuteAFn>(LoadLibraryW(L"shell32.dll"), "ShellExecuteA");
+  static const auto shellExecute =
+      win32::EntryPoint<ShellExecuteAFn>(win32::LoadSystemLibrary(L"shell32.dll"), "ShellExecuteA");
   if (shellExecute) shellExecute(owner, operation, file, parameters, directory, show);
 }
 }  // namespace
 
-void OpenHomePage(HWND owner) { CallShellExecuteA(owner, "", identity::kHomePageUrl, "", "", kShowCommand); }
+const ShellRoute kSystemRoute{&RunsElevated, &ShellExecuteAsDesktopUser};
 
-void OpenMessenger(HWND owner) {
+void OpenHomePage(HWND owner, const ShellRoute& route) {
+  CallShellExecuteA(owner, route, "", identity::kHomePageUrl, "", "", kShowCommand);
+}
+
+void OpenMessenger(HWND owner, const ShellRoute& route) {
   const std::string address = std::string(kMessengerCommand) + identity::kMessengerId + kMessengerGreeting;
-  CallShellExecuteA(owner, nullptr, address.c_str(), nullptr, nullptr, kShowCommand);
+  CallShellExecuteA(owner, route, nullptr, address.c_str(), nullptr, nullptr, kShowCommand);
 }
 
 void sethand() {
