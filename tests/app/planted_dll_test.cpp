@@ -1,17 +1,15 @@
-// Quellan.exe copied into a folder with DLLs planted beside it, named as DLLs it loads, run with Wine
-// told to prefer such copies to its own (as Windows' search order would): none may be loaded on the
-// paths that load DLLs (start-up, the export dialog), and the manifest's common controls and the
-// dialog still work.
+// Quellan.exe copied into a folder with DLLs planted beside it, named as DLLs it loads, and Wine told
+// to prefer such copies to its own, as Windows' search order would: none may be loaded on the paths
+// that load DLLs (start-up, the export dialog), and the manifest's common controls and the dialog
+// still work.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h, which it needs
 #include <psapi.h>
 
 #include <filesystem>
-#include <string>
 
 #include "harness.h"
-#include "win32/handles.h"
 #include "win32/system_library.h"
 
 namespace quellan {
@@ -19,33 +17,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The planted names: DLLs Quellan loads itself, or that those load, and that Wine does not load into
-// every process before its first line (uxtheme, ole32 and version are, so they prove nothing here).
+// DLLs Quellan loads, or that those load, that Wine does not load into every process before its first
+// line (uxtheme, ole32 and version are, so they prove nothing here).
 const wchar_t* const kPlanted[] = {L"comctl32", L"comdlg32", L"shell32", L"oleaut32", L"shlwapi", L"actxprxy"};
+const fs::path kBuilt = fs::path(_pgmptr).parent_path(), kMarkDll = kBuilt / L"..\\support\\quellan_mark_dll.dll";
 
-// A visible top-level window of the process with the given class.
-HWND WindowOf(DWORD process, const wchar_t* className) {
-  struct Find {
-    DWORD process;
-    const wchar_t* className;
-    HWND found;
-  } find{process, className, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) {
-        auto* f = reinterpret_cast<Find*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (owner != f->process || !IsWindowVisible(hwnd) || lstrcmpW(name, f->className)) return TRUE;
-        f->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
-// The full path of the module of that name loaded in the process, or empty.
+// The full path of the process's module of that name, or empty.
 std::wstring ModulePath(HANDLE process, const wchar_t* name) {
   HMODULE modules[512];
   DWORD bytes = 0;
@@ -53,20 +30,19 @@ std::wstring ModulePath(HANDLE process, const wchar_t* name) {
   for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameExW(process, modules[i], path, MAX_PATH);
-    if (fs::path(path).stem().wstring() == name) return path;
+    if (fs::path(path).stem() == name) return path;
   }
   return {};
 }
 
 TEST(PlantedDlls, NoneBesideTheProgramIsLoaded) {
-  const fs::path built = fs::path(_pgmptr).parent_path();
   const fs::path dir = fs::temp_directory_path() / (L"quellan-planted-" + std::to_wstring(GetCurrentProcessId()));
   fs::create_directories(dir);
-  fs::copy_file(built / L"..\\..\\src\\app\\Quellan.exe", dir / L"Quellan.exe");
-  // Wine's own per-program setting: the program named Quellan.exe prefers a DLL found by the search.
+  fs::copy_file(kBuilt / L"..\\..\\src\\app\\Quellan.exe", dir / L"Quellan.exe");
+  // Wine's own per-program setting: the program named Quellan.exe prefers a DLL its search finds.
   const wchar_t* const overrides = L"Software\\Wine\\AppDefaults\\Quellan.exe\\DllOverrides";
   for (const wchar_t* name : kPlanted) {
-    fs::copy_file(built / L"..\\support\\quellan_mark_dll.dll", dir / (std::wstring(name) + L".dll"));
+    fs::copy_file(kMarkDll, dir / (std::wstring(name) + L".dll"));
     RegSetKeyValueW(HKEY_CURRENT_USER, overrides, name, REG_SZ, L"native,builtin", sizeof L"native,builtin");
   }
   SetEnvironmentVariableW(L"QUELLAN_MARK_DIR", dir.c_str());
@@ -77,13 +53,13 @@ TEST(PlantedDlls, NoneBesideTheProgramIsLoaded) {
   ASSERT_TRUE(
       CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &child));
   HWND main = nullptr, dialog = nullptr;
-  EXPECT_TRUE(testing::PumpUntil([&] { return (main = WindowOf(child.dwProcessId, L"QuellanMain")) != nullptr; }));
+  EXPECT_TRUE(
+      testing::PumpUntil([&] { return (main = testing::FindThreadWindow(L"QuellanMain", child.dwProcessId)); }));
   PostMessageW(main, WM_SYSCOMMAND, 0x10, 0);  // "Export as .reg file..."
-  EXPECT_TRUE(testing::PumpUntil([&] { return (dialog = WindowOf(child.dwProcessId, L"#32770")) != nullptr; }))
+  EXPECT_TRUE(testing::PumpUntil([&] { return (dialog = testing::FindThreadWindow(L"#32770", child.dwProcessId)); }))
       << "the export dialog did not open";
-  // The common controls are the side-by-side version 6 the manifest asks for, which draws the visual style.
-  EXPECT_NE(ModulePath(child.hProcess, L"comctl32").find(L"\\winsxs\\"), std::wstring::npos)
-      << ModulePath(child.hProcess, L"comctl32");
+  // Version 6, side by side, as the manifest asks: it draws the visual style.
+  EXPECT_NE(ModulePath(child.hProcess, L"comctl32").find(L"\\winsxs\\"), std::wstring::npos);
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   testing::Pump(300);
   PostMessageW(main, WM_CLOSE, 0, 0);
@@ -99,8 +75,8 @@ TEST(PlantedDlls, NoneBesideTheProgramIsLoaded) {
 
 // Once restricted, a load by name finds nothing in the program's own folder, where a DLL of that name lies.
 TEST(PlantedDlls, TheRestrictedSearchSkipsTheProgramsFolder) {
-  const fs::path beside = fs::path(_pgmptr).parent_path() / L"quellan_probe.dll";
-  CopyFileW((fs::path(_pgmptr).parent_path() / L"..\\support\\quellan_mark_dll.dll").c_str(), beside.c_str(), FALSE);
+  const fs::path beside = kBuilt / L"quellan_probe.dll";
+  CopyFileW(kMarkDll.c_str(), beside.c_str(), FALSE);
   SetEnvironmentVariableW(L"QUELLAN_MARK_DIR", nullptr);
   win32::RestrictDllSearch();
   EXPECT_EQ(LoadLibraryW(L"quellan_probe.dll"), nullptr);

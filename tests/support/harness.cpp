@@ -63,9 +63,12 @@ void Key(WORD virtualKey, bool shift) {
   if (shift) keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
 }
 
-HWND FindThreadWindow(const wchar_t* className) {
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));)
-    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w)) return w;
+HWND FindThreadWindow(const wchar_t* className, DWORD process) {
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
+    DWORD owner = 0;
+    const DWORD thread = GetWindowThreadProcessId(w, &owner);
+    if ((process ? owner == process : thread == GetCurrentThreadId()) && IsWindowVisible(w)) return w;
+  }
   return nullptr;
 }
 

@@ -30,8 +30,8 @@ void Click(POINT screen, Mouse button = Mouse::Left);
 // A key pressed and released; with shift, Shift is held around it.
 void Key(WORD virtualKey, bool shift = false);
 
-// A visible top-level window of this thread of the given class, or null.
-HWND FindThreadWindow(const wchar_t* className);
+// A visible top-level window of the given class of this thread (or of another process), or null.
+HWND FindThreadWindow(const wchar_t* className, DWORD process = 0);
 std::u16string WindowText(HWND hwnd);
 
 // A direct child of a window, with its font as it was when read (all zero without one).
