@@ -17,7 +17,7 @@ quellan_deps() {
     "g++-mingw-w64-i686-win32:/usr/bin/i686-w64-mingw32-g++-win32"
     "wine64:/usr/lib/wine/wine64" "wine:/usr/bin/wine" "xvfb:/usr/bin/Xvfb" "xauth:/usr/bin/xauth"
     "x11-apps:/usr/bin/xwd" "imagemagick:/usr/bin/convert" "x11-utils:/usr/bin/xdpyinfo"
-    "fonts-wine:/usr/share/wine/fonts/tahoma.ttf"
+    "fonts-wine:/usr/share/wine/fonts/tahoma.ttf" "fonts-wine:/usr/share/wine/fonts/marlett.ttf"
     "fonts-dejavu-core:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
   )
   local -a missing=()
@@ -86,11 +86,14 @@ quellan_wine_prefix() {
 # without it Wine emboldens the regular outlines. Wine's Tahoma lacks most Vietnamese letters (ệ,
 # ả, ứ, ...), so Tahoma links to DejaVu Sans for them, as Windows links a font to others for the
 # letters it lacks; the copy in the prefix keeps the link where Wine does not see the system's fonts.
+# Marlett holds the glyphs Wine draws the title bar's minimise, maximise and close buttons with;
+# without it they show as the letters "0", "1" and "r".
 quellan_wine_fonts() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$fonts"
-  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/" ||
-    { log "Tahoma or DejaVu Sans missing: run quellan_deps"; return 1; }
+  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/marlett.ttf \
+    /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/" ||
+    { log "Tahoma, Marlett or DejaVu Sans missing: run quellan_deps"; return 1; }
   "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
     /t REG_MULTI_SZ /d 'DejaVuSans.ttf,DejaVu Sans' /f >/dev/null 2>&1
 }
