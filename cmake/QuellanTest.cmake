@@ -1,6 +1,18 @@
 # quellan_test(NAME sources... LIBS libs...)
 # One CTest entry per test executable: under Wine a process start costs about a second,
 # so each executable runs all of its cases in one go and prints GoogleTest's summary.
+#
+# Cross-compiled, the tests run under Wine (scripts/wine-exec) on a private display in a fresh
+# prefix, which the fixture "wine" makes before the first of them and removes after the last.
+# The window tests move the one real pointer, so they hold the lock "display" one at a time.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  set(QUELLAN_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+  add_test(NAME wine_up COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-fixture up ${QUELLAN_WINE_STATE})
+  add_test(NAME wine_down COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-fixture down ${QUELLAN_WINE_STATE})
+  set_tests_properties(wine_up PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+  set_tests_properties(wine_down PROPERTIES FIXTURES_CLEANUP wine)
+endif()
+
 function(quellan_test name)
   cmake_parse_arguments(QT "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${QT_SOURCES})
@@ -14,4 +26,8 @@ function(quellan_test name)
     set(QT_TIMEOUT 120)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${QT_TIMEOUT})
+  if(QUELLAN_WINE_STATE)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK display
+                                            ENVIRONMENT QUELLAN_WINE_STATE=${QUELLAN_WINE_STATE})
+  endif()
 endfunction()

@@ -1,5 +1,5 @@
-# Shared by scripts/test, scripts/run and scripts/bench. Source it; do not run it.
-# Installs what is missing, builds the presets, and gives Wine a private display and prefix.
+# Shared by the scripts. Source it; do not run it. Installs what is missing, builds presets, and
+# gives Wine a private display and a prepared prefix.
 
 QUELLAN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINE64=/usr/lib/wine/wine64
@@ -19,6 +19,7 @@ quellan_deps() {
     "x11-apps:/usr/bin/xwd" "imagemagick:/usr/bin/convert" "x11-utils:/usr/bin/xdpyinfo"
     "fonts-wine:/usr/share/wine/fonts/tahoma.ttf" "fonts-wine:/usr/share/wine/fonts/marlett.ttf"
     "fonts-dejavu-core:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+    "xdotool:/usr/bin/xdotool" "wixl:/usr/bin/wixl" "msitools:/usr/bin/msiinfo"
   )
   local -a missing=()
   local entry
@@ -35,7 +36,7 @@ quellan_deps() {
     >/dev/null
 }
 
-# quellan_build PRESET...: configure (once) and build each preset.
+# quellan_build PRESET...: configure and build each preset.
 quellan_build() {
   local preset
   for preset in "$@"; do
@@ -76,7 +77,7 @@ quellan_wine_prefix() {
   quellan_wine_theme
   /usr/lib/wine/wineserver -w 2>/dev/null || true
   # Keep one server alive for the whole run, so each test process starts quickly.
-  /usr/lib/wine/wineserver -p 2>/dev/null || true
+  /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
   timeout 60 "$WINE64" cmd /c exit >/dev/null 2>&1 || true
 }
 
@@ -107,6 +108,17 @@ quellan_wine_theme() {
   "$WINE64" reg add "$key" /v DllName /d 'C:\windows\resources\themes\light\light.msstyles' /f >/dev/null 2>&1
   "$WINE64" reg add "$key" /v ColorName /d Blue /f >/dev/null 2>&1
   "$WINE64" reg add "$key" /v SizeName /d NormalSize /f >/dev/null 2>&1
+}
+
+# quellan_wine_session DIR: a private display and a fresh prefix in DIR, made by scripts/wine-fixture
+# (the Win32 tests' fixture), with their variables exported; quellan_wine_end removes both.
+quellan_wine_session() {
+  QUELLAN_WINE_STATE=$1
+  "$QUELLAN_ROOT/scripts/wine-fixture" up "$1" && . "$1/env" &&
+    export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+quellan_wine_end() {
+  [ -z "${QUELLAN_WINE_STATE:-}" ] || "$QUELLAN_ROOT/scripts/wine-fixture" down "$QUELLAN_WINE_STATE"
 }
 
 quellan_cleanup() {
