@@ -1,6 +1,6 @@
 #include "harness.h"
 
-namespace quellan::testing {
+namespace quellan::harness {
 
 namespace {
 ModalDriver* g_driver = nullptr;
@@ -184,4 +184,4 @@ Picture CaptureClient(HWND hwnd) {
   return Capture(nullptr, client);
 }
 
-}  // namespace quellan::testing
+}  // namespace quellan::harness

@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "../support/harness.h"
+#include "harness.h"
 #include "text/vni.h"
 #include "ui/main/about_text.h"
 #include "ui/main/maker_identity.h"
@@ -21,13 +21,13 @@ struct Seen {
   int press = IDOK;  // the button the timer clicks
   HWND box = nullptr, owner = nullptr;
   std::u16string title{};
-  std::vector<testing::Child> shown{};
+  std::vector<harness::Child> shown{};
 } g;
 
 // The controls that wore the box's font (Tahoma, 13 units, weight 500), marked where it still exists.
-Dressing Dressed(const std::vector<testing::Child>& children) {
+Dressing Dressed(const std::vector<harness::Child>& children) {
   Dressing dressed;
-  for (const testing::Child& child : children)
+  for (const harness::Child& child : children)
     if (child.font.lfHeight == 13 && child.font.lfWeight == 500 && !lstrcmpW(child.font.lfFaceName, L"Tahoma"))
       dressed[child.id] = child.text + (GetObjectType(child.hfont) ? u" (font not deleted)" : u"");
   return dressed;
@@ -42,16 +42,16 @@ win32::UniqueWindow MakePopup() {
 // line in its font, the buttons lie below it inside the box, and every letter of text and title draws
 // differently from a character no font has (from Tahoma or the font Tahoma links to).
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND box = g.box = testing::FindThreadWindow(L"#32770"), text = GetDlgItem(box, 0xFFFF);
+  const HWND box = g.box = harness::FindThreadWindow(L"#32770"), text = GetDlgItem(box, 0xFFFF);
   if (!box) return;
-  g.owner = GetWindow(box, GW_OWNER), g.title = testing::WindowText(box), g.shown = testing::Children(box);
+  g.owner = GetWindow(box, GW_OWNER), g.title = harness::WindowText(box), g.shown = harness::Children(box);
   const win32::WindowDc dc(text);
   const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
   RECT frame{}, given{};
   GetWindowRect(box, &frame);
   GetWindowRect(text, &given);
   RECT needed{0, 0, given.right - given.left, 0};
-  const std::u16string shown = testing::WindowText(text), letters = shown + g.title;
+  const std::u16string shown = harness::WindowText(text), letters = shown + g.title;
   DrawTextW(dc.get(), win32::Wide(shown), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   EXPECT_TRUE(needed.right <= given.right - given.left && needed.bottom <= given.bottom - given.top);
   for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));) {
@@ -62,7 +62,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   const auto drawn = [&dc](char16_t letter) {
     const RECT cell{0, 0, 32, 32};
     ExtTextOutW(dc.get(), 0, 0, ETO_OPAQUE, &cell, reinterpret_cast<const wchar_t*>(&letter), 1, nullptr);
-    return testing::Capture(dc.get(), cell);
+    return harness::Capture(dc.get(), cell);
   };
   for (const char16_t letter : std::set<char16_t>(letters.begin(), letters.end()))
     EXPECT_TRUE(letter < 0x80 || !(drawn(letter) == drawn(u'\uFFFF'))) << std::hex << int{letter};
@@ -70,7 +70,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   const win32::UniqueWindow other = MakePopup();
   CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, other.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
   ShowWindow(other.get(), SW_SHOW);
-  EXPECT_EQ(testing::WindowText(GetDlgItem(other.get(), IDOK)), u"OK");
+  EXPECT_EQ(harness::WindowText(GetDlgItem(other.get(), IDOK)), u"OK");
   SendMessageW(GetDlgItem(box, g.press), BM_CLICK, 0, 0);
 }
 
@@ -122,7 +122,7 @@ TEST(VieMsgBox, LeavesNoHookWhenTheBoxCannotShow) {
 // the box is still dressed.
 win32::UniqueWindow g_first;
 LRESULT CALLBACK ActivateAnotherFirst(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND && !g_first && testing::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770") {
+  if (code == HCBT_CREATEWND && !g_first && harness::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770") {
     g_first = MakePopup();
     CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, g_first.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
     ShowWindow(g_first.get(), SW_SHOW);
@@ -136,7 +136,7 @@ TEST(VieMsgBox, DressesTheBoxNotAWindowActivatedBeforeIt) {
   EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", nullptr), IDOK);
   hook.reset();
   ASSERT_TRUE(g_first);
-  EXPECT_EQ(testing::WindowText(GetDlgItem(g_first.get(), IDOK)), u"OK");
+  EXPECT_EQ(harness::WindowText(GetDlgItem(g_first.get(), IDOK)), u"OK");
   EXPECT_EQ(Dressed(g.shown), (Dressing{{IDOK, kDong}, {0xFFFF, u"x"}}));
   g_first.reset();
 }

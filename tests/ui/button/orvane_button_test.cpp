@@ -51,7 +51,7 @@ namespace quellan::button {
 namespace {
 
 // What the control should show in the state it last asked for, drawn by hand: visual style or classic face, caption.
-testing::Picture Expected(const OrvaneButton& b, const std::u16string& caption, HRESULT themed, COLORREF text) {
+harness::Picture Expected(const OrvaneButton& b, const std::u16string& caption, HRESULT themed, COLORREF text) {
   const char state = g_theme.state;
   RECT r;
   GetClientRect(b.hwnd(), &r);
@@ -67,7 +67,7 @@ testing::Picture Expected(const OrvaneButton& b, const std::u16string& caption, 
   SetBkMode(dc.get(), TRANSPARENT);
   SetTextColor(dc.get(), text);
   DrawTextW(dc.get(), win32::Wide(caption), -1, &r, 0x01A5);
-  return testing::Capture(dc.get(), r);
+  return harness::Capture(dc.get(), r);
 }
 
 // Steps, with an argument: To pixels right of the centre, Down/Up 0 left or 1 right, Key a key (< 0: Shift held), Space
@@ -113,7 +113,7 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
   for (const auto& row : rows) {
     win32::UniqueWindow host(CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 400,
                                              200, nullptr, nullptr, nullptr, nullptr));
-    testing::MoveTo({700, 600});
+    harness::MoveTo({700, 600});
     g_theme.result = row.themed, g_theme.log.clear();
     OrvaneButton b, next;
     auto log = [](const char* name) {
@@ -125,30 +125,30 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
     ASSERT_TRUE(b.Create(host.get(), 1, {20, 30, 150, 67}, row.stored, forms::MakeFont(u"Tahoma", 8.25f), 96));
     ASSERT_TRUE(next.Create(host.get(), 2, {20, 100, 150, 137}, {}, forms::MakeFont(u"Tahoma", 8.25f), 96));
     const std::u16string caption = row.stored.Caption.value_or(u"UniButton");
-    EXPECT_EQ(testing::WindowText(b.hwnd()), caption);
+    EXPECT_EQ(harness::WindowText(b.hwnd()), caption);
     EXPECT_EQ(SendMessageW(b.hwnd(), WM_GETOBJECT, 0, OBJID_QUERYCLASSNAMEIDX), 65536 + 2);  // oleacc's "Button"
     const std::string created = b.Enabled() ? "Draw 1, Draw 1, Draw 1, " : "Draw 4, Draw 4, Draw 4, ";  // and a tick
-    testing::Pump(150, host.get());
+    harness::Pump(150, host.get());
     for (const auto& [op, arg] : row.acts) {
-      if (op == To) testing::MoveTo(testing::ScreenPoint(b.hwnd(), {65 + arg, 18}));  // from the centre
-      if (op == Down || op == Up) (op == Down ? testing::Press : testing::Release)(testing::Mouse(arg));
+      if (op == To) harness::MoveTo(harness::ScreenPoint(b.hwnd(), {65 + arg, 18}));  // from the centre
+      if (op == Down || op == Up) (op == Down ? harness::Press : harness::Release)(harness::Mouse(arg));
       if (op == Steal) SetCapture(host.get()), ReleaseCapture();
-      if (op == Key) testing::Key(static_cast<WORD>(arg < 0 ? -arg : arg), arg < 0);
+      if (op == Key) harness::Key(static_cast<WORD>(arg < 0 ? -arg : arg), arg < 0);
       if (op == Space) keybd_event(VK_SPACE, 0, arg ? 0 : KEYEVENTF_KEYUP, 0);
       if (op == Style) SetWindowTheme(b.hwnd(), arg ? nullptr : L" ", arg ? nullptr : L" ");
       if (op == Send) SendMessageW(b.hwnd(), static_cast<UINT>(arg), 0, 0);
       if (op == Enable) b.Enabled(arg != 0);
       if (op == Grow) b.Font()->size += static_cast<float>(arg);
       if (op == Resize) SetWindowPos(b.hwnd(), nullptr, 0, 0, 130 + arg, 37 + arg, SWP_NOMOVE | SWP_NOZORDER);
-      testing::Pump(op == To ? 250 : 100, host.get());  // a move is followed by at least one tick
+      harness::Pump(op == To ? 250 : 100, host.get());  // a move is followed by at least one tick
       const std::string step = std::string(row.name) + ", after " + g_theme.log;
       EXPECT_EQ(g_theme.open, 0) << step;       // no theme handle outlives its drawing
       if (op == Grow || op == Style) continue;  // the picture keeps the font and style it was drawn with
       const COLORREF text = g_theme.state == '4' ? GetSysColor(COLOR_BTNSHADOW)
                                                  : row.stored.ForeColor.value_or(GetSysColor(COLOR_BTNTEXT));
-      EXPECT_EQ(testing::CaptureClient(b.hwnd()), Expected(b, caption, row.themed, text)) << step;
+      EXPECT_EQ(harness::CaptureClient(b.hwnd()), Expected(b, caption, row.themed, text)) << step;
     }
-    testing::Pump(350, host.get());  // settled: no tick draws any more
+    harness::Pump(350, host.get());  // settled: no tick draws any more
     EXPECT_EQ(g_theme.log + (GetFocus() == b.hwnd() ? " (focused)" : ""), created + row.expected) << row.name;
   }
   EXPECT_EQ(win32::GdiCounter::Live(), gdi);  // every font, bitmap and DC freed with its control
