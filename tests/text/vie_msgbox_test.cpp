@@ -7,9 +7,6 @@
 #include <set>
 
 #include "harness.h"
-#include "text/vni.h"
-#include "ui/main/about_text.h"
-#include "ui/main/maker_identity.h"
 
 namespace quellan::modVie {
 namespace {
@@ -74,7 +71,11 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   SendMessageW(GetDlgItem(box, g.press), BM_CLICK, 0, 0);
 }
 
-const UINT_PTR g_timer = SetTimer(nullptr, 0, 15, &Tick);
+// The timer that watches for boxes, for one test.
+struct Watching {
+  const UINT_PTR timer = SetTimer(nullptr, 0, 15, &Tick);
+  ~Watching() { KillTimer(nullptr, timer); }
+};
 
 // Boxes showing every button relabelled, the button pressed, and what is relabelled (the rest keeps its caption).
 const std::tuple<UINT, int, Dressing> kBoxes[] = {
@@ -84,12 +85,20 @@ const std::tuple<UINT, int, Dressing> kBoxes[] = {
     {MB_YESNOCANCEL, IDYES, {{IDYES, u"C\u00F3"}, {IDNO, u"Kh\u00F4ng"}, {IDCANCEL, kThoat}}},
     {MB_CANCELTRYCONTINUE, IDTRYAGAIN, {{IDCANCEL, kThoat}}}};
 
-// Each of those boxes with the about box's text, the system's message font smaller than the box's own so
-// that each must grow: text and title converted, the font on the message text and relabelled buttons
+// Each of those boxes with a text as long as the about box's, the system's message font smaller than the box's
+// own so that each must grow: text and title converted, the font on the message text and relabelled buttons
 // only, deleted once the box is gone, owner and result passed on.
 TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
-  const mainwindow::AboutText about = mainwindow::BuildAboutText(identity::kProductName, identity::kVersionMajor,
-                                                                 identity::kVersionMinor, mainwindow::BuiltIdentity());
+  const std::u16string typed =
+      u"Tho6ng tin ve62 Quellan!\r\nTie65n i1ch: Quellan\r\nPhie6n ba3n: 1.0\r\nChu71c na8ng: Ta81t Autorun...\r\n\r\n"
+      u"Ta1c gia3: Ngu7o72i d9a61t Vie65t\r\nEmail: nobody@quellan.example\r\nWebsite: quellan.example\r\n"
+      u"Fone: 0123 456 789\r\n\r\nBa3n quye62n (c) 2024\r\n";
+  const std::u16string shown =
+      u"Th\u00F4ng tin v\u1EC1 Quellan!\r\nTi\u1EC7n \u00EDch: Quellan\r\nPhi\u00EAn b\u1EA3n: 1.0\r\n"
+      u"Ch\u1EE9c n\u0103ng: T\u1EAFt Autorun...\r\n\r\nT\u00E1c gi\u1EA3: Ng\u01B0\u1EDDi \u0111\u1EA5t Vi\u1EC7t\r\n"
+      u"Email: nobody@quellan.example\r\nWebsite: quellan.example\r\nFone: 0123 456 789\r\n\r\n"
+      u"B\u1EA3n quy\u1EC1n (c) 2024\r\n";
+  const Watching watching;
   NONCLIENTMETRICSW system{}, smaller;
   system.cbSize = sizeof system;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0);
@@ -99,9 +108,9 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
   for (auto [flags, press, dressing] : kBoxes) {
     SCOPED_TRACE(flags);
     g = Seen{press};
-    EXPECT_EQ(VieMsgBox(about.text, flags, about.title, owner.get()), press);
-    EXPECT_TRUE(g.box && g.owner == owner.get() && g.title == VniToUnicode(about.title));
-    dressing[0xFFFF] = VniToUnicode(about.text);  // the message text
+    EXPECT_EQ(VieMsgBox(typed, flags, u"Tho6ng tin ve62 Quellan!", owner.get()), press);
+    EXPECT_TRUE(g.box && g.owner == owner.get() && g.title == u"Th\u00F4ng tin v\u1EC1 Quellan!");
+    dressing[0xFFFF] = shown;  // the message text
     EXPECT_EQ(Dressed(g.shown), dressing);
   }
   SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof system, &system, 0);
@@ -110,6 +119,7 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
 // A MessageBoxW that cannot show (owner gone) fails and leaves no hook to dress the next box.
 TEST(VieMsgBox, LeavesNoHookWhenTheBoxCannotShow) {
   const HWND gone = MakePopup().get();
+  const Watching watching;
   g = Seen{};
   EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", gone), MessageBoxW(gone, L"x", L"x", MB_OK));
   EXPECT_EQ(std::exchange(g.box, nullptr), nullptr);
@@ -132,6 +142,7 @@ LRESULT CALLBACK ActivateAnotherFirst(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST(VieMsgBox, DressesTheBoxNotAWindowActivatedBeforeIt) {
   win32::UniqueHook hook(SetWindowsHookExW(WH_CBT, &ActivateAnotherFirst, nullptr, GetCurrentThreadId()));
+  const Watching watching;
   g = Seen{};
   EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", nullptr), IDOK);
   hook.reset();
