@@ -24,14 +24,16 @@ static Function Uxtheme(const char* name) {
   static const HMODULE dll = LoadLibraryW(L"uxtheme.dll");
   return quellan::win32::EntryPoint<Function>(dll, name);
 }
-
 static const auto SetWindowTheme = Uxtheme<HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR)>("SetWindowTheme");
+static const auto SystemOpen = Uxtheme<HANDLE(WINAPI*)(HWND, LPCWSTR)>("OpenThemeData");
+static const auto SystemDraw =
+    Uxtheme<HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*)>("DrawThemeBackground");
+static const auto SystemClose = Uxtheme<HRESULT(WINAPI*)(HANDLE)>("CloseThemeData");
 
 extern "C" __declspec(dllexport) HANDLE WINAPI OpenThemeData(HWND hwnd, LPCWSTR classList) {
-  HANDLE theme = Uxtheme<decltype(&OpenThemeData)>("OpenThemeData")(hwnd, classList);
-  if (!theme) g_theme.log.push_back({quellan::button::NoTheme});
-  g_theme.state = theme ? g_theme.state : 0;
-  g_theme.open += theme ? 1 : 0;
+  HANDLE theme = SystemOpen(hwnd, classList);
+  if (!theme) g_theme.state = 0, g_theme.log.push_back({quellan::button::NoTheme});
+  g_theme.open += theme != nullptr;
   return theme;
 }
 extern "C" __declspec(dllexport) HRESULT WINAPI
@@ -39,14 +41,13 @@ extern "C" __declspec(dllexport) HRESULT WINAPI
   const bool whole = part == 1 && r->left == 0 && r->top == 0 && EqualRect(r, clip);
   g_theme.state = whole ? state : -1;
   g_theme.log.push_back({quellan::button::Draw, g_theme.state});
-  if (g_theme.result == S_OK)
-    return Uxtheme<decltype(&DrawThemeBackground)>("DrawThemeBackground")(theme, dc, part, state, r, clip);
+  if (g_theme.result == S_OK) return SystemDraw(theme, dc, part, state, r, clip);
   FillRect(dc, r, GetSysColorBrush(COLOR_HIGHLIGHT));
   return g_theme.result;
 }
 extern "C" __declspec(dllexport) HRESULT WINAPI CloseThemeData(HANDLE theme) {
   --g_theme.open;
-  return Uxtheme<decltype(&CloseThemeData)>("CloseThemeData")(theme);
+  return SystemClose(theme);
 }
 
 namespace quellan::button {
@@ -69,11 +70,10 @@ harness::Picture Reference(HWND window, int state, bool themed, const std::u16st
   win32::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
   win32::SelectedObject selectBitmap(dc.get(), bitmap.get());
   FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-  HANDLE theme = themed && state > 0 ? Uxtheme<decltype(&OpenThemeData)>("OpenThemeData")(nullptr, L"Button") : nullptr;
-  if (!theme ||
-      Uxtheme<decltype(&DrawThemeBackground)>("DrawThemeBackground")(theme, dc.get(), 1, state, &r, &r) != S_OK)
+  HANDLE theme = themed && state > 0 ? SystemOpen(nullptr, L"Button") : nullptr;
+  if (!theme || SystemDraw(theme, dc.get(), 1, state, &r, &r) != S_OK)
     DrawFrameControl(dc.get(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | (state == 3 ? DFCS_PUSHED : 0));
-  if (theme) Uxtheme<decltype(&CloseThemeData)>("CloseThemeData")(theme);
+  if (theme) SystemClose(theme);
   win32::Font font(CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma"));
   win32::SelectedObject selectFont(dc.get(), font.get());
   SetBkMode(dc.get(), TRANSPARENT);
@@ -130,8 +130,7 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
     win32::UniqueWindow host(CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 400,
                                              200, nullptr, nullptr, nullptr, nullptr));
     harness::MoveTo({700, 600});
-    g_theme.result = row.themed;
-    g_theme.log.clear();
+    g_theme.result = row.themed, g_theme.log.clear();
     OrvaneButton b, next;
     auto log = [](Op op) { return [op](auto&... args) { g_theme.log.emplace_back(op, args...); }; };
     b.Events() = {log(Click),     log(DblClick), log(KeyDown), log(KeyPress), log(KeyUp),
