@@ -61,34 +61,33 @@ TEST(ButtonLogic, PathsRealInputCannotReachOrTimeGiveTheirSequence) {  // the ot
        [](Fake& h) { h.Down(1); h.Up(1); h.Focus(false); h.log.clear(); h.Down(1, true); h.Up(1); },
        {{MouseUp, 1, 1, 3, 4}, {Draw, 1}, {Release}}},
       {"a right press clears the left press, so a left double click then does nothing; a right one is a press",
-       [](Fake& h) { h.Down(1); h.Up(1); h.log.clear(); h.Down(2); h.Up(2); h.Down(2, true); h.Up(2); h.Down(1, true); h.Up(1); },
-       {{Capture}, {MouseDown, 2, 1, 3, 4}, {MouseUp, 2, 1, 3, 4}, {Draw, 5}, {Release}, {Capture}, {MouseDown, 2, 1, 3, 4},
-        {MouseUp, 2, 1, 3, 4}, {Draw, 5}, {Release}, {MouseUp, 1, 1, 3, 4}, {Draw, 5}, {Release}}},
+       [](Fake& h) { h.Down(1); h.Up(1); h.log.clear(); h.Down(2); h.Up(2); h.Down(2, true); h.Up(2);
+                     h.Down(1, true); h.Up(1); },
+       {{Capture}, {MouseDown, 2, 1, 3, 4}, {MouseUp, 2, 1, 3, 4}, {Draw, 5}, {Release}, {Capture},
+        {MouseDown, 2, 1, 3, 4}, {MouseUp, 2, 1, 3, 4}, {Draw, 5}, {Release}, {MouseUp, 1, 1, 3, 4}, {Draw, 5},
+        {Release}}},
       {"releases without a press on the control are dropped", [](Fake& h) { h.Up(1); h.Up(2); }, {}},
       {"capture ends with the last held button, Click comes last",
        [](Fake& h) { h.Down(1); h.Down(2); h.Move(3); h.Up(2, 1); h.Up(1); },
-       {{Capture}, {MouseDown, 1, 1, 3, 4}, {Draw, 3}, {Focus}, {Capture}, {MouseDown, 2, 1, 3, 4}, {MouseMove, 3, 1, 3, 4},
-        {Timer, 100}, {Draw, 2}, {MouseUp, 2, 1, 3, 4}, {Draw, 5}, {MouseUp, 1, 1, 3, 4}, {Draw, 5}, {Release}, {Click}}},
+       {{Capture}, {MouseDown, 1, 1, 3, 4}, {Draw, 3}, {Focus}, {Capture}, {MouseDown, 2, 1, 3, 4},
+        {MouseMove, 3, 1, 3, 4}, {Timer, 100}, {Draw, 2}, {MouseUp, 2, 1, 3, 4}, {Draw, 5}, {MouseUp, 1, 1, 3, 4},
+        {Draw, 5}, {Release}, {Click}}},
       {"focus arriving draws focused, leaving idle even while hovered; hot with the next move",
        [](Fake& h) { h.Move(0); h.log.clear(); h.Focus(true); h.control.Timer1_Timer(); h.Focus(false); h.Move(0); },
        {{Draw, 5}, {Draw, 1}, {MouseMove, 0, 1, 3, 4}, {Timer, 100}, {Draw, 2}}},
       {"every property write redraws idle, even focused and unchanged, then reports",
-       [](Fake& h) {
-         ButtonLogic& c = h.control;
-         h.Focus(true); h.log.clear();
-         c.ForeColor(c.ForeColor()); c.Font(c.Font()); c.Font(nullptr); c.Caption(c.Caption()); c.Enabled(true);
-       },
+       [](Fake& h) { ButtonLogic& c = h.control; h.Focus(true); h.log.clear(); c.ForeColor(c.ForeColor());
+                     c.Font(c.Font()); c.Font(nullptr); c.Caption(c.Caption()); c.Enabled(true); },
        {{Draw, 1}, {Changed, "ForeColor"}, {Draw, 1}, {Changed, "Font"}, {Text, "UniButton"}, {Draw, 1},
         {Changed, "Caption"}, {Enable, 1}, {Draw, 1}, {Changed, "Enabled"}}},
       {"disabled: focus goes, the running timer still ticks, enabling draws idle",
-       [](Fake& h) {
-         h.Focus(true); h.Move(0); h.log.clear();
-         h.control.Enabled(false); h.control.Timer1_Timer(); h.over = false; h.control.Timer1_Timer(); h.control.Enabled(true);
-       },
+       [](Fake& h) { ButtonLogic& c = h.control; h.Focus(true); h.Move(0); h.log.clear();
+                     c.Enabled(false); c.Timer1_Timer(); h.over = false; c.Timer1_Timer(); c.Enabled(true); },
        {{Enable, 0}, {Draw, 4}, {Draw, 4}, {Changed, "Enabled"}, {Timer, 0}, {Draw, 4}, {Enable, 1}, {Draw, 1},
         {Changed, "Enabled"}}},
       {"Space with Alt held is the system's: no look, no Click",
-       [](Fake& h) { h.Focus(true); h.log.clear(); h.Space(true, 4); h.Space(false, 4); h.Space(true, 4); h.Space(false, 0); },
+       [](Fake& h) { h.Focus(true); h.log.clear(); h.Space(true, 4); h.Space(false, 4);
+                     h.Space(true, 4); h.Space(false, 0); },
        {{KeyDown, 32, 4}, {KeyUp, 32, 4}, {KeyDown, 32, 4}, {KeyUp, 32, 0}}},
   };
   // clang-format on
