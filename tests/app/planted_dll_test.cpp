@@ -54,14 +54,14 @@ TEST(PlantedDlls, NoneBesideTheProgramIsLoaded) {
       CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &child));
   HWND main = nullptr, dialog = nullptr;
   EXPECT_TRUE(
-      testing::PumpUntil([&] { return (main = testing::FindThreadWindow(L"QuellanMain", child.dwProcessId)); }));
+      harness::PumpUntil([&] { return (main = harness::FindThreadWindow(L"QuellanMain", child.dwProcessId)); }));
   PostMessageW(main, WM_SYSCOMMAND, 0x10, 0);  // "Export as .reg file..."
-  EXPECT_TRUE(testing::PumpUntil([&] { return (dialog = testing::FindThreadWindow(L"#32770", child.dwProcessId)); }))
+  EXPECT_TRUE(harness::PumpUntil([&] { return (dialog = harness::FindThreadWindow(L"#32770", child.dwProcessId)); }))
       << "the export dialog did not open";
   // Version 6, side by side, as the manifest asks: it draws the visual style.
   EXPECT_NE(ModulePath(child.hProcess, L"comctl32").find(L"\\winsxs\\"), std::wstring::npos);
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  testing::Pump(300);
+  harness::Pump(300);
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(child.hProcess, 10000), WAIT_OBJECT_0);
   TerminateProcess(child.hProcess, 1);

@@ -7,7 +7,7 @@
 #include "policy/machine_policy.h"
 #include "policy/reg_file.h"
 
-namespace quellan::policy::testing {
+namespace quellan::policy::harness {
 namespace {
 
 using Ticks = std::tuple<int, std::uint32_t, std::uint32_t>;
@@ -125,4 +125,4 @@ TEST(RegFileBytes, IsTheFileRegeditWritesForTheFourLocations) {
 }
 
 }  // namespace
-}  // namespace quellan::policy::testing
+}  // namespace quellan::policy::harness

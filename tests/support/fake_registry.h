@@ -6,7 +6,7 @@
 
 #include "policy/autorun_policy.h"
 
-namespace quellan::policy::testing {
+namespace quellan::policy::harness {
 
 constexpr std::int32_t kErrorFileNotFound = 2, kErrorMoreData = 234;
 
@@ -91,4 +91,4 @@ class FakeRegistry : public RegistryApi {
   std::map<std::pair<RegCall, int>, std::int32_t> m_failures;
 };
 
-}  // namespace quellan::policy::testing
+}  // namespace quellan::policy::harness

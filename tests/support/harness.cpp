@@ -1,6 +1,6 @@
 #include "harness.h"
 
-namespace quellan::testing {
+namespace quellan::harness {
 
 namespace {
 ModalDriver* g_driver = nullptr;
@@ -73,9 +73,8 @@ HWND FindThreadWindow(const wchar_t* className, DWORD process) {
 }
 
 ModalDriver::ModalDriver(int chooseMenuItem, const wchar_t* clickClass)
-    : m_choose(chooseMenuItem), m_clickClass(clickClass) {
+    : m_choose(chooseMenuItem), m_clickClass(clickClass), m_timer(SetTimer(nullptr, 0, 25, &ModalDriver::Tick)) {
   g_driver = this;
-  m_timer = SetTimer(nullptr, 0, 25, &ModalDriver::Tick);
 }
 
 ModalDriver::~ModalDriver() {
@@ -184,4 +183,4 @@ Picture CaptureClient(HWND hwnd) {
   return Capture(nullptr, client);
 }
 
-}  // namespace quellan::testing
+}  // namespace quellan::harness

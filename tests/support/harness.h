@@ -11,7 +11,7 @@
 
 #include "win32/handles.h"
 
-namespace quellan::testing {
+namespace quellan::harness {
 
 // Dispatches messages for about `milliseconds`; keyboard messages for `dialog` (if given) go
 // through its dialog manager, as in the program's message loop.
@@ -87,4 +87,4 @@ class ModalDriver {
   HWND m_menu = nullptr, m_box = nullptr, m_boxOwner = nullptr, m_other = nullptr;
 };
 
-}  // namespace quellan::testing
+}  // namespace quellan::harness

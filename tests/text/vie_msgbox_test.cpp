@@ -6,10 +6,7 @@
 #include <map>
 #include <set>
 
-#include "../support/harness.h"
-#include "text/vni.h"
-#include "ui/main/about_text.h"
-#include "ui/main/maker_identity.h"
+#include "harness.h"
 
 namespace quellan::modVie {
 namespace {
@@ -21,13 +18,13 @@ struct Seen {
   int press = IDOK;  // the button the timer clicks
   HWND box = nullptr, owner = nullptr;
   std::u16string title{};
-  std::vector<testing::Child> shown{};
+  std::vector<harness::Child> shown{};
 } g;
 
 // The controls that wore the box's font (Tahoma, 13 units, weight 500), marked where it still exists.
-Dressing Dressed(const std::vector<testing::Child>& children) {
+Dressing Dressed(const std::vector<harness::Child>& children) {
   Dressing dressed;
-  for (const testing::Child& child : children)
+  for (const harness::Child& child : children)
     if (child.font.lfHeight == 13 && child.font.lfWeight == 500 && !lstrcmpW(child.font.lfFaceName, L"Tahoma"))
       dressed[child.id] = child.text + (GetObjectType(child.hfont) ? u" (font not deleted)" : u"");
   return dressed;
@@ -42,16 +39,16 @@ win32::UniqueWindow MakePopup() {
 // line in its font, the buttons lie below it inside the box, and every letter of text and title draws
 // differently from a character no font has (from Tahoma or the font Tahoma links to).
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND box = g.box = testing::FindThreadWindow(L"#32770"), text = GetDlgItem(box, 0xFFFF);
+  const HWND box = g.box = harness::FindThreadWindow(L"#32770"), text = GetDlgItem(box, 0xFFFF);
   if (!box) return;
-  g.owner = GetWindow(box, GW_OWNER), g.title = testing::WindowText(box), g.shown = testing::Children(box);
+  g.owner = GetWindow(box, GW_OWNER), g.title = harness::WindowText(box), g.shown = harness::Children(box);
   const win32::WindowDc dc(text);
   const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
   RECT frame{}, given{};
   GetWindowRect(box, &frame);
   GetWindowRect(text, &given);
   RECT needed{0, 0, given.right - given.left, 0};
-  const std::u16string shown = testing::WindowText(text), letters = shown + g.title;
+  const std::u16string shown = harness::WindowText(text), letters = shown + g.title;
   DrawTextW(dc.get(), win32::Wide(shown), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   EXPECT_TRUE(needed.right <= given.right - given.left && needed.bottom <= given.bottom - given.top);
   for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));) {
@@ -62,7 +59,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   const auto drawn = [&dc](char16_t letter) {
     const RECT cell{0, 0, 32, 32};
     ExtTextOutW(dc.get(), 0, 0, ETO_OPAQUE, &cell, reinterpret_cast<const wchar_t*>(&letter), 1, nullptr);
-    return testing::Capture(dc.get(), cell);
+    return harness::Capture(dc.get(), cell);
   };
   for (const char16_t letter : std::set<char16_t>(letters.begin(), letters.end()))
     EXPECT_TRUE(letter < 0x80 || !(drawn(letter) == drawn(u'\uFFFF'))) << std::hex << int{letter};
@@ -70,11 +67,15 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   const win32::UniqueWindow other = MakePopup();
   CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, other.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
   ShowWindow(other.get(), SW_SHOW);
-  EXPECT_EQ(testing::WindowText(GetDlgItem(other.get(), IDOK)), u"OK");
+  EXPECT_EQ(harness::WindowText(GetDlgItem(other.get(), IDOK)), u"OK");
   SendMessageW(GetDlgItem(box, g.press), BM_CLICK, 0, 0);
 }
 
-const UINT_PTR g_timer = SetTimer(nullptr, 0, 15, &Tick);
+// The timer that watches for boxes, for one test.
+struct Watching {
+  const UINT_PTR timer = SetTimer(nullptr, 0, 15, &Tick);
+  ~Watching() { KillTimer(nullptr, timer); }
+};
 
 // Boxes showing every button relabelled, the button pressed, and what is relabelled (the rest keeps its caption).
 const std::tuple<UINT, int, Dressing> kBoxes[] = {
@@ -84,12 +85,28 @@ const std::tuple<UINT, int, Dressing> kBoxes[] = {
     {MB_YESNOCANCEL, IDYES, {{IDYES, u"C\u00F3"}, {IDNO, u"Kh\u00F4ng"}, {IDCANCEL, kThoat}}},
     {MB_CANCELTRYCONTINUE, IDTRYAGAIN, {{IDCANCEL, kThoat}}}};
 
-// Each of those boxes with the about box's text, the system's message font smaller than the box's own so
-// that each must grow: text and title converted, the font on the message text and relabelled buttons
-// only, deleted once the box is gone, owner and result passed on.
+// A window of another class activated before the box (here, as the box is created) keeps its captions.
+win32::UniqueWindow g_first;
+LRESULT CALLBACK ActivateAnotherFirst(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && !g_first && harness::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770") {
+    g_first = MakePopup();
+    CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, g_first.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
+    ShowWindow(g_first.get(), SW_SHOW);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Each of those boxes with a text like the about box's, the system's message font smaller than the box's
+// own so that each must grow: text and title converted, the font on the message text and relabelled buttons
+// only, deleted once the box is gone, owner and result passed on; a window activated before the box keeps its own.
 TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
-  const mainwindow::AboutText about = mainwindow::BuildAboutText(identity::kProductName, identity::kVersionMajor,
-                                                                 identity::kVersionMinor, mainwindow::BuiltIdentity());
+  const std::u16string typed =
+      u"Tho6ng tin ve62 Quellan!\r\nChu71c na8ng: Ta81t Autorun...\r\n\r\nTa1c gia3: Ngu7o72i d9a61t\r\n";
+  const std::u16string shown =
+      u"Th\u00F4ng tin v\u1EC1 Quellan!\r\nCh\u1EE9c n\u0103ng: T\u1EAFt Autorun...\r\n\r\n"
+      u"T\u00E1c gi\u1EA3: Ng\u01B0\u1EDDi \u0111\u1EA5t\r\n";
+  const Watching watching;
+  const win32::UniqueHook hook(SetWindowsHookExW(WH_CBT, &ActivateAnotherFirst, nullptr, GetCurrentThreadId()));
   NONCLIENTMETRICSW system{}, smaller;
   system.cbSize = sizeof system;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0);
@@ -98,47 +115,27 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
   const win32::UniqueWindow owner = MakePopup();
   for (auto [flags, press, dressing] : kBoxes) {
     SCOPED_TRACE(flags);
-    g = Seen{press};
-    EXPECT_EQ(VieMsgBox(about.text, flags, about.title, owner.get()), press);
-    EXPECT_TRUE(g.box && g.owner == owner.get() && g.title == VniToUnicode(about.title));
-    dressing[0xFFFF] = VniToUnicode(about.text);  // the message text
+    g = Seen{press}, g_first.reset();
+    EXPECT_EQ(VieMsgBox(typed, flags, u"Tho6ng tin ve62 Quellan!", owner.get()), press);
+    EXPECT_TRUE(g.box && g.owner == owner.get() && g.title == u"Th\u00F4ng tin v\u1EC1 Quellan!");
+    dressing[0xFFFF] = shown;  // the message text
     EXPECT_EQ(Dressed(g.shown), dressing);
+    EXPECT_EQ(harness::WindowText(GetDlgItem(g_first.get(), IDOK)), u"OK");
   }
+  g_first.reset();
   SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof system, &system, 0);
 }
 
 // A MessageBoxW that cannot show (owner gone) fails and leaves no hook to dress the next box.
 TEST(VieMsgBox, LeavesNoHookWhenTheBoxCannotShow) {
   const HWND gone = MakePopup().get();
+  const Watching watching;
   g = Seen{};
   EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", gone), MessageBoxW(gone, L"x", L"x", MB_OK));
   EXPECT_EQ(std::exchange(g.box, nullptr), nullptr);
   EXPECT_EQ(MessageBoxW(nullptr, L"x", L"x", MB_OK), IDOK);
   ASSERT_TRUE(g.box);
   EXPECT_EQ(Dressed(g.shown), Dressing{});
-}
-
-// A window of another class activated before the box (here, as the box is created) keeps its captions;
-// the box is still dressed.
-win32::UniqueWindow g_first;
-LRESULT CALLBACK ActivateAnotherFirst(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND && !g_first && testing::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770") {
-    g_first = MakePopup();
-    CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, g_first.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
-    ShowWindow(g_first.get(), SW_SHOW);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-TEST(VieMsgBox, DressesTheBoxNotAWindowActivatedBeforeIt) {
-  win32::UniqueHook hook(SetWindowsHookExW(WH_CBT, &ActivateAnotherFirst, nullptr, GetCurrentThreadId()));
-  g = Seen{};
-  EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", nullptr), IDOK);
-  hook.reset();
-  ASSERT_TRUE(g_first);
-  EXPECT_EQ(testing::WindowText(GetDlgItem(g_first.get(), IDOK)), u"OK");
-  EXPECT_EQ(Dressed(g.shown), (Dressing{{IDOK, kDong}, {0xFFFF, u"x"}}));
-  g_first.reset();
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "../../support/harness.h"
+#include "harness.h"
 
 namespace quellan::effect {
 namespace {
@@ -19,8 +19,8 @@ long long Pattern(int x, int y) { return (x & 255) << 16 | (y & 255) << 8 | (x >
 // while after it is made: the screen is read again, after pumping, until it matches.
 bool Shows(const std::function<long long(int, int)>& expected) {
   for (int tries = 0; tries < 10; ++tries) {
-    testing::Pump(60);
-    const testing::Picture screen = testing::Capture(nullptr, RECT{0, 0, W, H});
+    harness::Pump(60);
+    const harness::Picture screen = harness::Capture(nullptr, RECT{0, 0, W, H});
     int i = 0;
     while (i < W * H && (expected(i % W, i / W) < 0 || screen.pixels[i] == expected(i % W, i / W))) ++i;
     if (i == W * H) return true;
@@ -44,9 +44,9 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
     return x + k > x0 + 986 || x + k >= W || y + k > y0 + 986 || y + k >= H ? -1 : Pattern(x + k, y + k);
   };
   const std::tuple<const char*, void (*)(HWND), int> cases[] = {
-      {"left button", [](HWND h) { testing::Click(testing::ScreenPoint(h), testing::Mouse::Left); }, -1},
-      {"right button", [](HWND h) { testing::Click(testing::ScreenPoint(h), testing::Mouse::Right); }, -1},
-      {"middle button", [](HWND h) { testing::Click(testing::ScreenPoint(h), testing::Mouse::Middle); }, -1},
+      {"left button", [](HWND h) { harness::Click(harness::ScreenPoint(h), harness::Mouse::Left); }, -1},
+      {"right button", [](HWND h) { harness::Click(harness::ScreenPoint(h), harness::Mouse::Right); }, -1},
+      {"middle button", [](HWND h) { harness::Click(harness::ScreenPoint(h), harness::Mouse::Middle); }, -1},
       {"X button", [](HWND h) { PostMessageW(h, WM_XBUTTONDOWN, MAKEWPARAM(0, XBUTTON1), 0); }, -1},
       {"Alt+F4", [](HWND h) { PostMessageW(h, WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16); }, -1},
       {"WM_CLOSE", [](HWND h) { PostMessageW(h, WM_CLOSE, 0, 0); }, -1},
@@ -63,7 +63,7 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
         for (POINT p : {POINT{0, 0}, POINT{W - 1, H - 1}}) EXPECT_EQ(WindowFromPoint(p), effect->hwnd());
         EXPECT_EQ(GetFocus(), effect->hwnd()) << "keys would not reach the effect";
         EXPECT_TRUE(Shows(Pattern)) << "the snapshot is not shown unchanged";
-        for (WORD key : {WORD('A'), WORD(VK_ESCAPE), WORD(VK_RETURN), WORD(VK_SPACE), WORD(VK_F4)}) testing::Key(key);
+        for (WORD key : {WORD('A'), WORD(VK_ESCAPE), WORD(VK_RETURN), WORD(VK_SPACE), WORD(VK_F4)}) harness::Key(key);
         effect->doeffect([&] { return DestroyWindow(effect->hwnd()), 0.5f; });  // a nested run must return at once
       } else if (calls == 4 * k) {
         EXPECT_TRUE(Shows(smeared));

@@ -21,7 +21,7 @@
 namespace quellan::mainwindow {
 namespace {
 
-using namespace quellan::testing;
+using namespace quellan::harness;
 
 struct Value {
   HKEY root;
@@ -59,7 +59,7 @@ struct Registry : policy::Win32Registry {
 int g_notices = 0;
 LRESULT CALLBACK CountNotices(int code, WPARAM w, LPARAM l) {
   const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
-  g_notices += m->message == WM_SETTINGCHANGE && m->lParam && testing::ClassName(m->hwnd) == u"QuellanMain" &&
+  g_notices += m->message == WM_SETTINGCHANGE && m->lParam && harness::ClassName(m->hwnd) == u"QuellanMain" &&
                lstrcmpW(reinterpret_cast<const wchar_t*>(m->lParam), L"Policy") == 0;
   return CallNextHookEx(nullptr, code, w, l);
 }
@@ -120,17 +120,17 @@ TEST_F(MainWindow, StartsFromTheStoredPolicy) {
   Open();
   EXPECT_EQ(std::make_tuple(Checked(), Ticks(kLstDrvs), Ticks(kLstDrvTypes), reg.writes),
             std::make_tuple(BST_UNCHECKED, 0x4u, 0x11u, 0));
-  EXPECT_EQ(testing::FindThreadWindow(L"#32770"), nullptr);
+  EXPECT_EQ(harness::FindThreadWindow(L"#32770"), nullptr);
 }
 
 TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTicks) {
   Seed(kTypes, 0x1FF);
   Open();
   ModalDriver driver(0);  // "Select all", then each box's first button
-  testing::MoveTo(OverEntry(kLstDrvs, 3));
-  testing::Press(Mouse::Right);  // the menu opens as the button goes down
-  ASSERT_TRUE(testing::PumpUntil([&] { return driver.Seen().menus == 1; }, 3000, form->hwnd()));
-  testing::Release(Mouse::Right);
+  harness::MoveTo(OverEntry(kLstDrvs, 3));
+  harness::Press(Mouse::Right);  // the menu opens as the button goes down
+  ASSERT_TRUE(harness::PumpUntil([&] { return driver.Seen().menus == 1; }, 3000, form->hwnd()));
+  harness::Release(Mouse::Right);
   Pump(60, form->hwnd());
   EXPECT_EQ(driver.Seen().items, (std::vector<std::u16string>{u"Select all", u"Deselect all"}));
   EXPECT_EQ(Ticks(kLstDrvs), 0x3FFFFFFu);
@@ -155,7 +155,7 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
 
   ModalDriver deselect(1);
   Click(OverEntry(kLstDrvTypes, 1), Mouse::Right);
-  ASSERT_TRUE(testing::PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
+  ASSERT_TRUE(harness::PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
   Pump(60, form->hwnd());
   EXPECT_EQ(std::tuple(Ticks(kLstDrvs), Ticks(kLstDrvTypes)), std::tuple(0x3FFFFFDu, 0u));
   EXPECT_EQ(Tip(kLstDrvTypes), u"AutoRun for RAM Disk Drives is Enabled") << "unticked from the first to the last";
@@ -190,7 +190,7 @@ TEST_F(MainWindow, SavesReportRefusedWritesAndNotifyOnlyWhenTheyWrote) {
     ModalDriver box;
     ClickOn(kBtSaveSet);
     ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
-    testing::PumpUntil([&, notices = notices] { return g_notices >= notices; }, notices ? 3000 : 400);
+    harness::PumpUntil([&, notices = notices] { return g_notices >= notices; }, notices ? 3000 : 400);
     EXPECT_EQ(std::tuple(reg.writes, g_notices, box.Seen().text == u"Settings has saved..."),
               std::tuple(writes, notices, writes == 4));
     form.reset();
@@ -248,7 +248,7 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
       const win32::Font regular = forms::CreateFontHandle(forms::FontObject{drawn.name, drawn.size, 400}, dpi);
       const HFONT font = c.stored.Font ? own.get() : reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
       const bool label = id >= kLabel10;
-      const Measured m = Measure(font, testing::WindowText(control), label ? DT_WORDBREAK : DT_SINGLELINE, r.right);
+      const Measured m = Measure(font, harness::WindowText(control), label ? DT_WORDBREAK : DT_SINGLELINE, r.right);
       EXPECT_EQ(m.ink > Measure(regular.get(), u"", 0, 0).ink, drawn.weight >= 700) << "drawn bold";
       if (id == kLstDrvTypes) {  // all seven types show without scrolling
         RECT last{};
@@ -268,10 +268,10 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
   Open();
   const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
   EXPECT_EQ(GetWindowLongW(form->hwnd(), GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-  EXPECT_EQ(testing::WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
+  EXPECT_EQ(harness::WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
   EXPECT_EQ(Tip(kLink2), u"Send IM to author...");
   // The frame and the transparent labels show the window's yellow; the title is orange, the links blue.
-  const testing::Picture shown = testing::CaptureClient(form->hwnd());
+  const harness::Picture shown = harness::CaptureClient(form->hwnd());
   for (const POINT& p : {POINT{141, 224}, POINT{10, 4}, POINT{136, 94}}) EXPECT_EQ(shown.At(p.x, p.y), 0xFFFFC0u);
   for (const auto& [id, colour] :
        {std::pair{kCAP, 0xFF8000u}, std::pair{kLink1, 0x0000FFu}, std::pair{kLink2, 0x0000FFu}}) {
@@ -309,7 +309,7 @@ TEST_F(MainWindow, AMachineWidePolicyIsShownAndRepeatedOnSave) {
   GetClientRect(form->hwnd(), &client);
   EXPECT_GT(client.bottom, 267 + 20);
   EXPECT_TRUE(IsWindowVisible(notice));
-  EXPECT_EQ(testing::WindowText(notice).substr(0, says.size()), says);
+  EXPECT_EQ(harness::WindowText(notice).substr(0, says.size()), says);
   ModalDriver box;
   ClickOn(kBtSaveSet);
   ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
@@ -324,7 +324,7 @@ TEST_F(MainWindow, AMachineWidePolicyIsShownAndRepeatedOnSave) {
 // Types a file name into the Save dialog and accepts it; a message box after it is read and closed.
 std::u16string g_exportPath, g_boxText;
 void CALLBACK AnswerSaveDialog(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND dialog = testing::FindThreadWindow(L"#32770");
+  const HWND dialog = harness::FindThreadWindow(L"#32770");
   if (!dialog) return;
   for (int name : {1148, 1152}) SetDlgItemTextW(dialog, name, win32::Wide(g_exportPath));  // a file name field
   if (!GetDlgItem(dialog, 1148) && !GetDlgItem(dialog, 1152)) g_boxText = WindowText(GetDlgItem(dialog, 0xFFFF));
@@ -366,7 +366,7 @@ TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
   ModalDriver driver(-1, L"QuellanEffect");  // the effect covers the screen until a press
   Click(ScreenPoint(Control(kCAP)));
   ASSERT_TRUE(
-      testing::PumpUntil([&] { return driver.Seen().boxes == 1 && driver.Seen().others == 1; }, 5000, form->hwnd()));
+      harness::PumpUntil([&] { return driver.Seen().boxes == 1 && driver.Seen().others == 1; }, 5000, form->hwnd()));
   Pump(100, form->hwnd());
   EXPECT_EQ(driver.Seen().title, u"Th\u00F4ng tin v\u1EC1 Quellan!");
   EXPECT_EQ(
@@ -376,7 +376,7 @@ TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
       u"Website: quellan.example\r\nFone: +84 00 0000 0000\r\n\r\n\r\n"
       u"Copyright (C) Example Maker. All rights reserved.\r\n");
   EXPECT_TRUE(driver.Seen().icon);
-  EXPECT_EQ(testing::FindThreadWindow(L"QuellanEffect"), nullptr) << "the effect ended with the press";
+  EXPECT_EQ(harness::FindThreadWindow(L"QuellanEffect"), nullptr) << "the effect ended with the press";
   EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
 }
 

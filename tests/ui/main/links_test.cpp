@@ -46,7 +46,7 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenOrElevatedOnlyShowsIt) {
   EXPECT_TRUE(kSystemRoute.runsElevated());
   const fs::path recorder = fs::path(_pgmptr).parent_path() / "quellan_shell_recorder.exe";
   const fs::path record = fs::temp_directory_path() / ("quellan_link_" + std::to_string(GetCurrentProcessId()));
-  const testing::ModalDriver boxes;
+  const harness::ModalDriver boxes;
   int shown = 0;
   const std::string messenger = "ymsgr:sendIM?" + std::string(identity::kMessengerId) + "&m=Hello hello^^";
   for (const auto& [scheme, click, address] : {std::tuple{L"http", &OpenHomePage, std::string(identity::kHomePageUrl)},
@@ -56,7 +56,7 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenOrElevatedOnlyShowsIt) {
     if (previous.empty()) Set(scheme, L"URL Protocol", L"");
     g_desktopAsked.clear();
     click(nullptr, ShellRoute{&NotElevated, &DesktopFails});
-    testing::PumpUntil([&] { return fs::exists(record) && fs::file_size(record) > 0; }, 20000);
+    harness::PumpUntil([&] { return fs::exists(record) && fs::file_size(record) > 0; }, 20000);
     std::ifstream file(record, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), address + "\nshow=0\n");
     file.close();
@@ -69,7 +69,7 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenOrElevatedOnlyShowsIt) {
     EXPECT_EQ(boxes.Seen().boxes, ++shown);
     EXPECT_EQ(boxes.Seen().text.substr(boxes.Seen().text.find(u"\r\n\r\n") + 4),
               std::u16string(address.begin(), address.end()));
-    testing::Pump(1000);
+    harness::Pump(1000);
     EXPECT_FALSE(fs::exists(record)) << "an elevated link started the scheme's command";
     EXPECT_EQ(previous.empty() ? RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kClasses + scheme).c_str())
                                : Set(command, nullptr, previous),
