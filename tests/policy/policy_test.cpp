@@ -1,5 +1,4 @@
-// The portable policy core: the value conversion, and on the registry held in memory the policy store, the
-// machine-wide notice and the registration file (GetRegValue has its fuzzer and its test on the system's registry).
+// The portable policy core, on the registry held in memory (GetRegValue: its fuzzer and the system-registry test).
 #include "policy/autorun_policy.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +43,7 @@ TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
     std::vector<Failure> failures = {};
     const char16_t* text = u"Settings has saved...";
   } cases[] = {
+      // clang-format off
       {{Dword(0xFFFFFFFF)}, {kOff, 0, 0}, {}, {1, 0, 0, 0}},
       {{Dword(0)}, {kOn, 0, 0}, Ticks{kGrayed, 0, 0}, {1, 0, 0, 0}},
       {{{}, Dword(0xFFFFFFFF)}, {kOn, 0x03FFFFFF, 0}, Ticks{kOn, 0x02000001, 0}, {0, 0x02000001, 0, 0}},
@@ -51,11 +51,7 @@ TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
       {{{}, {}, Text("145")}, {kOn, 0, 0x11}, Ticks{kOn, 0, 0x20}, {0, 0, 0xA0, 0xA0}},
       {{Text("Disabled"), Dword(8), Dword(0x110)}, {kGrayed, 0x3, 0x1}, {}, {1, 0x3, 0x101, 0x101}, false},
       {{{}, Dword(8), Text("99999999999")}, {kOn, 0x8, 0x1}, {}, {0, 0x8, 0x1, 0x1}, false},
-      {{Dword(1), Dword(2), Dword(0x1234)},
-       {kOff, 2, 0x34},
-       Ticks{kOn, 0x0C, 0x41},
-       {1, 2, 0x1234, 0x55},
-       true,
+      {{Dword(1), Dword(2), Dword(0x1234)}, {kOff, 2, 0x34}, Ticks{kOn, 0x0C, 0x41}, {1, 2, 0x1234, 0x55}, true,
        {{RegCall::CreateKey, 0, 2}, {RegCall::SetDword, 0, 5}, {RegCall::SetDword, 1, 2}, {RegCall::CreateKey, 3, 2}},
        u"Some settings could not be saved:\r\n\"AutoRun\" in HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\"
        u"CDRom: Error 2.\r\n\"NoDriveAutoRun\" in HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
@@ -63,15 +59,11 @@ TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
        u"CurrentVersion\\Policies\\Explorer: Error 2.\r\n\"NoDriveTypeAutoRun\" in HKEY_USERS\\.DEFAULT\\Software\\"
        u"Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer: Error 2.\r\nAdministrator rights are needed to "
        u"change these settings."},
-      {{{}, Dword(2)},
-       {kOn, 2, 0},
-       Ticks{kOn, 0x0C, 0x41},
-       {0, 2, 0x41, 0x41},
-       true,
-       {{RegCall::SetDword, 1, 2}},
+      {{{}, Dword(2)}, {kOn, 2, 0}, Ticks{kOn, 0x0C, 0x41}, {0, 2, 0x41, 0x41}, true, {{RegCall::SetDword, 1, 2}},
        u"Some settings could not be saved:\r\n\"NoDriveAutoRun\" in HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
        u"CurrentVersion\\Policies\\Explorer: Error 2."},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     FakeRegistry reg;
@@ -107,11 +99,10 @@ TEST(MachinePolicy, IsReadFromTheMachineAndNamesWhatItDisables) {
        u"AutoRun is disabled for drives A, B, D-F, H and Z on this computer by a machine-wide policy, whatever the "
        u"Drive Letters ticks say.\r\nAutoRun is disabled for Removable and CD/DVD drives on this computer by a "
        u"machine-wide policy, whatever the Drive Type ticks say."},
-      {Text("0xFC000004"),
-       {},
+      {Text("0xFC000004"), Stored{},
        u"AutoRun is disabled for drive C on this computer by a machine-wide policy, whatever the Drive Letters ticks "
        u"say."},
-      {Text("C:"), {}, u""},
+      {Text("C:"), Stored{}, u""},
   };
   for (const auto& [letters, types, notice] : cases) {
     FakeRegistry reg;
@@ -121,8 +112,7 @@ TEST(MachinePolicy, IsReadFromTheMachineAndNamesWhatItDisables) {
   }
 }
 
-// Lower-case hex, all 32 bits of a negative value, one section per key in save order, each followed
-// by a blank line; CRLF; UTF-16LE after a byte-order mark.
+// Lower-case hex, all 32 bits of a negative value, one section per key in save order, blank lines, UTF-16LE + BOM.
 TEST(RegFileBytes, IsTheFileRegeditWritesForTheFourLocations) {
   const std::string text =
       "Windows Registry Editor Version 5.00\r\n\r\n"

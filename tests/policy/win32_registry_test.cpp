@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <random>
-#include <vector>
 
 #include "policy/registry.h"
 #include "win32/handles.h"
@@ -16,8 +15,7 @@ namespace {
 
 using namespace std::string_literals;
 
-// advapi32 as the binding calls it: each entry point notes its name (a query without a buffer as
-// "size"), checks the arguments the binding fixes and forwards the call.
+// advapi32 as the binding calls it: a call is noted ("size": a query without a buffer), its fixed arguments checked.
 std::vector<std::string> g_calls;
 LONG WINAPI CreateKeyEx(HKEY root, LPCSTR path, DWORD reserved, LPSTR className, DWORD options, REGSAM access,
                         LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition) {
@@ -36,10 +34,9 @@ LONG WINAPI QueryValueEx(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, 
   return RegQueryValueExA(key, name, reserved, type, data, size);
 }
 
-// In a fresh scratch key: each type stored with a guard byte after the data (a NUL there would be
-// counted in). REG_SZ gives its text up to the first NUL, up to 16 MiB, less the spaces of the spare
-// end without one; REG_DWORD and REG_BINARY of up to 4 bytes the integer; the rest the default, as
-// do a missing value and a missing key (only opened). A write creates the whole path.
+// In a fresh scratch key, each value with a guard byte after it: REG_SZ gives its text up to the first NUL, up to
+// 16 MiB, less the spaces of the spare end without one; REG_DWORD and REG_BINARY of up to 4 bytes the integer; the
+// rest the default, as do a missing value and a missing key (only opened). A write creates the whole path.
 TEST(Win32Registry, ReadsAndWritesTheSystemsRegistry) {
   const std::string scratch = "Software\\QuellanTest\\" + std::to_string(std::random_device()());
   win32::UniqueHandle<HKEY, win32::CloseWith<&RegCloseKey>> key;
