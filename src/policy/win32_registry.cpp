@@ -55,7 +55,7 @@ std::int32_t Win32Registry::QueryData(KeyHandle key, const std::string& name, st
   return status;
 }
 
-void Win32Registry::CloseKey(KeyHandle key) { RegCloseKey(OpenedKey(key)); }
+void Win32Registry::CloseKey(KeyHandle key) { m_calls.closeKey(OpenedKey(key)); }
 
 std::string Win32Registry::AnsiFromUtf16(const std::u16string& text) const {
   if (text.empty()) return std::string();

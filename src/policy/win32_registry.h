@@ -6,11 +6,12 @@
 
 namespace quellan::policy {
 
-// The entry points whose arguments the binding fixes; a test passes its own to see them.
+// The entry points whose arguments the binding fixes, and the close; a test passes its own to see the calls.
 struct Advapi32 {
   decltype(&RegCreateKeyExA) createKeyEx = &RegCreateKeyExA;
   decltype(&RegOpenKeyExA) openKeyEx = &RegOpenKeyExA;
   decltype(&RegQueryValueExA) queryValueEx = &RegQueryValueExA;
+  decltype(&RegCloseKey) closeKey = &RegCloseKey;
 };
 
 class Win32Registry : public RegistryApi {

@@ -33,14 +33,13 @@ TEST(ToInt32, ConvertsIntegersUnchangedAndTextByItsNumericReading) {
 // only when ticked, the letters, and the types merged into the stored mask (a text with no numeric reading counts
 // as 0; bit 7 and above kept) twice. A failed create or set keeps its value and is named in the warning.
 TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
-  using Failure = std::tuple<RegCall, int, std::int32_t>;  // the call, counted from 0, and its status
   const struct {
     Stored stored[3];  // "AutoRun", "NoDriveAutoRun", "NoDriveTypeAutoRun"; type 0: missing
     Ticks shown;
     std::optional<Ticks> edited;  // the ticks saved, when not those shown
     std::uint32_t saved[4];       // in kSaveLocations order; ".DEFAULT" holds 0x55 before
     bool readsAll = true;
-    std::vector<Failure> failures = {};
+    std::vector<std::tuple<RegCall, int, std::int32_t>> failures = {};  // the call, counted from 0, and its status
     const char16_t* text = u"Settings has saved...";
   } cases[] = {
       // clang-format off
