@@ -61,7 +61,7 @@ void Compose(RegistryApi& reg, SaveOutcome& outcome) {
 bool ReadAutorunPolicy(RegistryApi& reg, AutorunTicks& ticks) {
   const auto cdrom = ToInt32(Read(reg, kCdromAutoRun));
   if (!cdrom) return false;
-  ticks.chkGlobal = *cdrom == 0 ? 1 : 0;
+  ticks.allDrives = *cdrom == 0 ? CheckState::Checked : CheckState::Unchecked;
   const auto letters = ToInt32(Read(reg, kUserNoDriveAutoRun));
   if (!letters) return false;
   ticks.letters = static_cast<std::uint32_t>(*letters) & kLetterBits;
@@ -75,7 +75,8 @@ std::array<std::int32_t, 4> SaveValues(RegistryApi& reg, const AutorunTicks& tic
   // Read again now, so that bits other tools have set since the last refresh survive.
   const auto stored = static_cast<std::uint32_t>(ToInt32(Read(reg, kUserNoDriveTypeAutoRun)).value_or(0));
   const auto types = static_cast<std::int32_t>((stored & ~kTypeBits) | (ticks.types & kTypeBits));
-  return {ticks.chkGlobal == 1 ? 0 : 1, static_cast<std::int32_t>(ticks.letters & kLetterBits), types, types};
+  return {ticks.allDrives == CheckState::Checked ? 0 : 1, static_cast<std::int32_t>(ticks.letters & kLetterBits), types,
+          types};
 }
 
 SaveOutcome SaveAutorunPolicy(RegistryApi& reg, const AutorunTicks& ticks) {

@@ -1,7 +1,7 @@
 #pragma once
 // The AutoRun policy: three registry values moved between the registry and the ticks of the window's
 // check box and two check lists.
-//   "AutoRun"            (CD-ROM service)  0 when chkGlobal is ticked, 1 otherwise.
+//   "AutoRun"            (CD-ROM service)  0 when "All Drives" is ticked, 1 otherwise (grayed too).
 //   "NoDriveAutoRun"     bit n set: AutoRun off for the letter "A" + n (n = 0 .. 25).
 //   "NoDriveTypeAutoRun" bit n set: AutoRun off for drive type n (n = 0 .. 6); bit 7 and above are
 //                        kept from the stored value on every save.
@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "policy/check_state.h"
 #include "policy/registry_api.h"
 
 namespace quellan::policy {
@@ -47,7 +48,7 @@ inline constexpr std::u16string_view kAdministratorRightsNeeded =
 
 // The ticks of the window: the check box and the two lists, as plain data.
 struct AutorunTicks {
-  int chkGlobal = 0;          // 0 unticked, 1 ticked, 2 grayed (saved as unticked)
+  CheckState allDrives = CheckState::Unchecked;
   std::uint32_t letters = 0;  // bit n: the letter "A" + n is ticked (n = 0 .. 25)
   std::uint32_t types = 0;    // bit n: drive type n is ticked (n = 0 .. 6)
 };

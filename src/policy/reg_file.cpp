@@ -6,14 +6,6 @@
 namespace quellan::policy {
 namespace {
 
-// The registration-file prefix of REG_DWORD data ("dword:") from the registry module's table.
-std::u16string DwordPrefix() {
-  if (RegistryNames().RegHiveHandles.Empty()) InitRegistryNames();
-  for (const auto& entry : RegistryNames().RegFilePrefixes.Entries())
-    if (entry.second == kRegDword) return entry.first;
-  return {};
-}
-
 std::u16string Hex8(std::int32_t value) {
   const auto pattern = static_cast<std::uint32_t>(value);
   std::u16string digits(8, u'0');
@@ -24,7 +16,6 @@ std::u16string Hex8(std::int32_t value) {
 }  // namespace
 
 std::string RegFileBytes(const std::array<std::int32_t, 4>& values) {
-  const std::u16string prefix = DwordPrefix();
   std::u16string text = u"Windows Registry Editor Version 5.00\r\n";
   for (std::size_t i = 0; i < kSaveLocations.size(); ++i) {
     const PolicyLocation& at = kSaveLocations[i];
@@ -35,7 +26,7 @@ std::string RegFileBytes(const std::array<std::int32_t, 4>& values) {
     }
     text += u"\"";
     text += at.valueName;
-    text += u"\"=" + prefix + Hex8(values[i]) + u"\r\n";
+    text += u"\"=dword:" + Hex8(values[i]) + u"\r\n";
   }
   text += u"\r\n";
   std::string bytes = "\xFF\xFE";

@@ -1,7 +1,8 @@
 #pragma once
-// The five registry calls the program makes, with the shapes of the system's ANSI entry points but
-// portable types, so that the registry routines run the same against the system's registry and
-// against one held in memory.
+// The registry calls the program makes, reduced to what varies between them (the root, the key
+// path, the value name and the data), with portable types, so that the registry routines run the
+// same against the system's registry and against one held in memory. The arguments every call
+// passes the same way are the binding's (win32_registry.cpp).
 #include <cstdint>
 #include <string>
 
@@ -22,10 +23,6 @@ constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 
-// Access rights.
-constexpr std::uint32_t kKeyQueryValue = 0x0001;
-constexpr std::uint32_t kKeyAllAccess = 0xF003F;
-
 // Status codes (the system's error numbers).
 constexpr std::int32_t kErrorSuccess = 0;
 constexpr std::int32_t kErrorAccessDenied = 5;
@@ -33,33 +30,22 @@ constexpr std::int32_t kErrorAccessDenied = 5;
 // An opened key; 0 is no key.
 using KeyHandle = std::uintptr_t;
 
-// Security attributes of a created key: this program never passes a security descriptor, so only
-// the inheritance flag is carried.
-struct SecurityAttributes {
-  bool inheritHandle = false;
-};
-
 class RegistryApi {
  public:
   virtual ~RegistryApi() = default;
 
-  // Opens root\subKey with the access asked for, creating every missing key on the path. On
-  // failure *result is 0. disposition may be null.
-  virtual std::int32_t CreateKeyEx(std::uint32_t root, const std::string& subKey, std::uint32_t reserved,
-                                   const std::string& className, std::uint32_t options, std::uint32_t samDesired,
-                                   const SecurityAttributes* security, KeyHandle* result,
-                                   std::uint32_t* disposition) = 0;
-  // Writes size bytes of data as a value of the given type, creating or replacing it.
-  virtual std::int32_t SetValueEx(KeyHandle key, const std::string& valueName, std::uint32_t reserved,
-                                  std::uint32_t type, const std::uint8_t* data, std::uint32_t size) = 0;
-  // Opens an existing key; never creates one. On failure *result is 0.
-  virtual std::int32_t OpenKeyEx(std::uint32_t root, const std::string& subKey, std::uint32_t options,
-                                 std::uint32_t samDesired, KeyHandle* result) = 0;
-  // With a null data buffer reports the type and the size in bytes; with a buffer of *size bytes
-  // copies the data, or reports ERROR_MORE_DATA with the size needed. reserved must be null.
-  virtual std::int32_t QueryValueEx(KeyHandle key, const std::string& valueName, std::uint32_t* reserved,
-                                    std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) = 0;
-  virtual std::int32_t CloseKey(KeyHandle key) = 0;
+  // Opens root\path for writing, creating every missing key on the path. On failure *key is 0.
+  virtual std::int32_t CreateKey(std::uint32_t root, const std::string& path, KeyHandle* key) = 0;
+  // Writes value as a REG_DWORD, creating or replacing it.
+  virtual std::int32_t SetDword(KeyHandle key, const std::string& name, std::uint32_t value) = 0;
+  // Opens an existing key for reading its values; never creates one. On failure *key is 0.
+  virtual std::int32_t OpenKey(std::uint32_t root, const std::string& path, KeyHandle* key) = 0;
+  // The value's type and the size of its data in bytes, asked without a buffer.
+  virtual std::int32_t QuerySize(KeyHandle key, const std::string& name, std::uint32_t* type, std::uint32_t* size) = 0;
+  // Copies the value's data into the *size bytes at data and sets *size to the bytes copied, or
+  // reports ERROR_MORE_DATA with the size needed.
+  virtual std::int32_t QueryData(KeyHandle key, const std::string& name, std::uint8_t* data, std::uint32_t* size) = 0;
+  virtual void CloseKey(KeyHandle key) = 0;
 
   // Text conversion between the program's strings and the registry's ANSI code page.
   virtual std::string AnsiFromUtf16(const std::u16string& text) const = 0;

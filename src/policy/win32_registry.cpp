@@ -1,7 +1,5 @@
 #include "policy/win32_registry.h"
 
-#include <windows.h>
-
 namespace quellan::policy {
 namespace {
 
@@ -17,49 +15,47 @@ int Length(std::size_t size) { return static_cast<int>(size); }
 
 }  // namespace
 
-std::int32_t Win32Registry::CreateKeyEx(std::uint32_t root, const std::string& subKey, std::uint32_t reserved,
-                                        const std::string& className, std::uint32_t options, std::uint32_t samDesired,
-                                        const SecurityAttributes* security, KeyHandle* result,
-                                        std::uint32_t* disposition) {
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, security && security->inheritHandle ? TRUE : FALSE};
-  std::string classText = className;  // the entry point takes the class through a non-const pointer
+// Keys are created with every access right, no class, default options and a handle no child
+// process inherits; they are opened only to query values.
+std::int32_t Win32Registry::CreateKey(std::uint32_t root, const std::string& path, KeyHandle* key) {
+  char noClass[] = "";  // the entry point takes the class through a non-const pointer
   HKEY opened = nullptr;
-  DWORD created = 0;
-  const LONG status = RegCreateKeyExA(RootKey(root), subKey.c_str(), reserved, &classText[0], options, samDesired,
-                                      security ? &attributes : nullptr, &opened, &created);
-  if (result) *result = status == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(opened) : 0;
-  if (disposition && status == ERROR_SUCCESS) *disposition = created;
+  const LONG status =
+      m_calls.createKeyEx(RootKey(root), path.c_str(), 0, noClass, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+  *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(opened) : 0;
   return status;
 }
 
-std::int32_t Win32Registry::SetValueEx(KeyHandle key, const std::string& valueName, std::uint32_t reserved,
-                                       std::uint32_t type, const std::uint8_t* data, std::uint32_t size) {
-  return RegSetValueExA(OpenedKey(key), valueName.c_str(), reserved, type, data, size);
+std::int32_t Win32Registry::SetDword(KeyHandle key, const std::string& name, std::uint32_t value) {
+  const DWORD data = value;
+  return RegSetValueExA(OpenedKey(key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
 }
 
-std::int32_t Win32Registry::OpenKeyEx(std::uint32_t root, const std::string& subKey, std::uint32_t options,
-                                      std::uint32_t samDesired, KeyHandle* result) {
+std::int32_t Win32Registry::OpenKey(std::uint32_t root, const std::string& path, KeyHandle* key) {
   HKEY opened = nullptr;
-  const LONG status = RegOpenKeyExA(RootKey(root), subKey.c_str(), options, samDesired, &opened);
-  if (result) *result = status == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(opened) : 0;
+  const LONG status = m_calls.openKeyEx(RootKey(root), path.c_str(), 0, KEY_QUERY_VALUE, &opened);
+  *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(opened) : 0;
   return status;
 }
 
-std::int32_t Win32Registry::QueryValueEx(KeyHandle key, const std::string& valueName, std::uint32_t* reserved,
-                                         std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) {
-  // DWORD is not std::uint32_t on every compiler, so the out-parameters pass through locals that
-  // start with the caller's values.
-  DWORD reservedValue = reserved ? *reserved : 0;
-  DWORD typeValue = type ? *type : 0;
-  DWORD sizeValue = size ? *size : 0;
-  const LONG status = RegQueryValueExA(OpenedKey(key), valueName.c_str(), reserved ? &reservedValue : nullptr,
-                                       type ? &typeValue : nullptr, data, size ? &sizeValue : nullptr);
-  if (type) *type = typeValue;
-  if (size) *size = sizeValue;
+// DWORD is not std::uint32_t on every compiler, so the out-parameters pass through locals.
+std::int32_t Win32Registry::QuerySize(KeyHandle key, const std::string& name, std::uint32_t* type,
+                                      std::uint32_t* size) {
+  DWORD typeValue = 0, sizeValue = 0;
+  const LONG status = m_calls.queryValueEx(OpenedKey(key), name.c_str(), nullptr, &typeValue, nullptr, &sizeValue);
+  *type = typeValue;
+  *size = sizeValue;
   return status;
 }
 
-std::int32_t Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(OpenedKey(key)); }
+std::int32_t Win32Registry::QueryData(KeyHandle key, const std::string& name, std::uint8_t* data, std::uint32_t* size) {
+  DWORD sizeValue = *size;
+  const LONG status = m_calls.queryValueEx(OpenedKey(key), name.c_str(), nullptr, nullptr, data, &sizeValue);
+  *size = sizeValue;
+  return status;
+}
+
+void Win32Registry::CloseKey(KeyHandle key) { m_calls.closeKey(OpenedKey(key)); }
 
 std::string Win32Registry::AnsiFromUtf16(const std::u16string& text) const {
   if (text.empty()) return std::string();

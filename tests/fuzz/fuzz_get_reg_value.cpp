@@ -11,12 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 5) return 0;
   const std::uint32_t type = data[1] | data[2] << 8 | data[3] << 16 | std::uint32_t{data[4]} << 24;
   const std::string stored(data + 5, data + size);
-  harness::FakeRegistry reg;
+  FakeRegistry reg;
   reg.Seed({kHkeyCurrentUser, u"Software\\Fuzz", u"Value"}, {type, stored});
   // The first byte's low two bits: which call fails, if any: 1 the open, 2 the query for the size, 3 the read.
   const int failing = data[0] & 3;
-  if (failing == 1) reg.Fail(harness::RegCall::OpenKeyEx, 0, kErrorAccessDenied);
-  if (failing >= 2) reg.Fail(harness::RegCall::QueryValueEx, failing - 2, harness::kErrorMoreData);
+  const RegCall steps[] = {RegCall::OpenKey, RegCall::QuerySize, RegCall::QueryData};
+  if (failing) reg.Fail(steps[failing - 1], 0, kErrorAccessDenied);
   const RegValue read = GetRegValue(reg, kHkeyCurrentUser, u"Software\\Fuzz", u"Value", kZeroDefault);
 
   // A text: the data up to its first NUL, or without one less any trailing spaces. A binary or DWORD

@@ -5,6 +5,8 @@
 
 namespace quellan::forms {
 
+using policy::CheckState;
+
 namespace {
 const wchar_t kCheckBoxClass[] = L"QuellanCheckBox";
 }
@@ -23,17 +25,21 @@ void CheckBox::Create(HWND parent, const RECT& bounds, const std::u16string& cap
   SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-void CheckBox::SetValue(int value) {
+void CheckBox::SetValue(CheckState value) {
   if (value == m_value) return;
   m_value = value;
-  if (m_hwnd) SendMessageW(m_hwnd, BM_SETCHECK, value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : 0, 0);
+  const WPARAM check = value == CheckState::Checked  ? BST_CHECKED
+                       : value == CheckState::Grayed ? BST_INDETERMINATE
+                                                     : BST_UNCHECKED;
+  if (m_hwnd) SendMessageW(m_hwnd, BM_SETCHECK, check, 0);
   if (Click) Click();
 }
 
 LRESULT CheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) SetValue(m_value == 1 ? 0 : 1);
+      if (HIWORD(wp) == BN_CLICKED)
+        SetValue(m_value == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked);
       return 0;
     case kReflectBase + WM_CTLCOLORSTATIC:
     case kReflectBase + WM_CTLCOLORBTN: {

@@ -1,5 +1,5 @@
 #pragma once
-// A three-state check box: 0 unticked, 1 ticked, 2 grayed. A click, or Space while it has the
+// A three-state check box. A click, or Space while it has the
 // focus, ticks an unticked or grayed box and unticks a ticked one, then raises Click; so does
 // SetValue when the value changes.
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "policy/check_state.h"
 #include "ui/forms/window.h"
 #include "win32/handles.h"
 
@@ -18,8 +19,8 @@ class CheckBox : public Window {
   void Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, std::uint32_t foreColour,
               std::uint32_t backColour, int id);
 
-  int Value() const { return m_value; }
-  void SetValue(int value);
+  policy::CheckState Value() const { return m_value; }
+  void SetValue(policy::CheckState value);
 
   std::function<void()> Click;
 
@@ -27,7 +28,7 @@ class CheckBox : public Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  int m_value = 0;
+  policy::CheckState m_value = policy::CheckState::Unchecked;
   std::uint32_t m_fore = 0;
   COLORREF m_backColour = 0;
   win32::Brush m_back;

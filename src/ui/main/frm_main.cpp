@@ -229,7 +229,7 @@ void frmMain::trefresh() {
   // A stored text with no numeric reading ends the read: the ticks after it stay as filled, unticked.
   policy::AutorunTicks stored{m_chkGlobal.Value(), 0, 0};
   policy::ReadAutorunPolicy(m_registry, stored);
-  m_chkGlobal.SetValue(stored.chkGlobal);
+  m_chkGlobal.SetValue(stored.allDrives);
   for (int i = 0; i < m_lstDrvs.ListCount(); ++i)
     m_lstDrvs.SetSelected(i, (policy::LetterBit(m_lstDrvs.List(i)) & stored.letters) != 0);
   for (int i = 0; i < m_lstDrvTypes.ListCount(); ++i)

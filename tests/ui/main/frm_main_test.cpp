@@ -43,13 +43,10 @@ std::optional<DWORD> Stored(const Value& v) {
 
 // The real registry, refusing key creation under one root (all with 1), counting the values written.
 struct Registry : policy::Win32Registry {
-  std::int32_t CreateKeyEx(std::uint32_t root, const std::string& path, std::uint32_t reserved,
-                           const std::string& className, std::uint32_t options, std::uint32_t sam,
-                           const policy::SecurityAttributes* security, policy::KeyHandle* key,
-                           std::uint32_t* disposition) override {
+  std::int32_t CreateKey(std::uint32_t root, const std::string& path, policy::KeyHandle* key) override {
     if (refused == 1 || root == refused) return *key = 0, policy::kErrorAccessDenied;
     ++writes;
-    return Win32Registry::CreateKeyEx(root, path, reserved, className, options, sam, security, key, disposition);
+    return Win32Registry::CreateKey(root, path, key);
   }
   std::uint32_t refused = 0;
   int writes = 0;
