@@ -60,8 +60,8 @@ struct Picture {
 Picture Capture(HDC dc, const RECT& area);
 // What the screen shows of a window's client area.
 Picture CaptureClient(HWND hwnd);
-// Whether a picture equals the PNG file `reference`; when not, writes the picture and its differing
-// pixels (red) as PNG files in the working directory, named in the failure message.
+// Whether a picture equals the PPM file `reference`; when not, writes the picture and its differing
+// pixels (red) as PPM files in the working directory, named in the failure message.
 ::testing::AssertionResult MatchesReference(const Picture& shown, const std::string& reference);
 
 // What the driver saw.

@@ -36,7 +36,7 @@ struct ControlSpec {
   Parent parent;
   Twips twips;
   int tabIndex;
-  std::u16string caption;                      // a button's: its stored Caption
+  std::u16string caption = {};                 // a button's: its stored Caption
   FontSpec font = kTahoma825;                  // a button's: its stored Font
   std::uint32_t foreColour = kSysButtonText;   // labels and the check box
   std::uint32_t backColour = kRgbLightYellow;  // the frame, the check box and opaque labels

@@ -96,15 +96,8 @@ class MainWindow : public ::testing::Test {
   }
   std::u16string Tip(const char* name) const {
     wchar_t text[256] = {};
-    TTTOOLINFOW info{TTTOOLINFOW_V1_SIZE,
-                     0,
-                     GetParent(Control(name)),
-                     reinterpret_cast<UINT_PTR>(Control(name)),
-                     {},
-                     {},
-                     text,
-                     0,
-                     {}};
+    const HWND tool = Control(name);
+    TTTOOLINFOW info{TTTOOLINFOW_V1_SIZE, 0, GetParent(tool), reinterpret_cast<UINT_PTR>(tool), {}, {}, text, 0, {}};
     SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
     return reinterpret_cast<const char16_t*>(text);
   }
@@ -273,7 +266,7 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
   // Every control's place, kind, font and colours, as the window shows them at 96 DPI.
   MoveTo(POINT{0, 0});
   Pump(300, form->hwnd());
-  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_TEST_DIR "/main-96.png"));
+  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_TEST_DIR "/main-96.ppm"));
 }
 
 TEST_F(MainWindow, TabOrderAndSpace) {
