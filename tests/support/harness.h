@@ -11,6 +11,10 @@
 
 #include "win32/handles.h"
 
+namespace testing {
+class AssertionResult;
+}
+
 namespace quellan::harness {
 
 // Dispatches messages for about `milliseconds`; keyboard messages for `dialog` (if given) go
@@ -56,6 +60,9 @@ struct Picture {
 Picture Capture(HDC dc, const RECT& area);
 // What the screen shows of a window's client area.
 Picture CaptureClient(HWND hwnd);
+// Whether a picture equals the PPM file `reference`; when not, writes the picture and its differing
+// pixels (red) as PPM files in the working directory, named in the failure message.
+::testing::AssertionResult MatchesReference(const Picture& shown, const std::string& reference);
 
 // What the driver saw.
 struct ModalSeen {

@@ -50,14 +50,14 @@ void ButtonLogic::Caption(std::u16string New_Caption) {
 // ---- stored properties ----
 
 void ButtonLogic::UserControl_ReadProperties(const StoredProperties& stored) {
-  m_ForeColor = stored.ForeColor.value_or(kDefaultForeColor);
+  m_ForeColor = stored.ForeColor.value_or(kDefaultForeColour);
   m_Enabled = stored.Enabled.value_or(true);
   m_Font = std::make_shared<forms::FontObject>(stored.Font.value_or(m_platform.AmbientFont()));
   m_Caption = stored.Caption.value_or(kDefaultCaption);
 }
 
 void ButtonLogic::UserControl_WriteProperties(StoredProperties& stored) const {
-  stored.ForeColor = UnlessDefault(m_ForeColor, kDefaultForeColor);
+  stored.ForeColor = UnlessDefault(m_ForeColor, kDefaultForeColour);
   stored.Enabled = UnlessDefault(m_Enabled, true);
   stored.Font = UnlessDefault(*m_Font, m_platform.AmbientFont());
   stored.Caption = UnlessDefault(m_Caption, std::u16string(kDefaultCaption));
@@ -73,15 +73,15 @@ void ButtonLogic::DrawButton(int state) {
 
 void ButtonLogic::UserControl_MouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   Raise(m_events.MouseDown, Button, Shift, X, Y);
-  m_LeftDown = Button == kLeftButton;
+  m_LeftDown = Button == forms::kLeftButton;
   if (m_LeftDown) DrawButton(kStatePressed);
 }
 
 void ButtonLogic::UserControl_MouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) {
   Raise(m_events.MouseMove, Button, Shift, X, Y);
-  if (Button == kLeftButton) {
+  if (Button == forms::kLeftButton) {
     DrawButton(m_platform.IsMouseOver() ? kStatePressed : kStateHot);
-  } else if (Button != kRightButton) {
+  } else if (Button != forms::kRightButton) {
     m_platform.SetTimerInterval(kHoverInterval);
     DrawButton(kStateHot);
   }
@@ -114,7 +114,7 @@ void ButtonLogic::UserControl_ExitFocus() {
 void ButtonLogic::UserControl_DblClick() {
   if (!m_LeftDown) return;
   m_platform.SetCapture();
-  std::int16_t button = kLeftButton, shift = 0;
+  std::int16_t button = forms::kLeftButton, shift = 0;
   float x = 0, y = 0;
   UserControl_MouseDown(button, shift, x, y);
 }
@@ -142,7 +142,7 @@ void ButtonLogic::UserControl_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) 
 
 void ButtonInput::ButtonDown(std::int16_t button, std::int16_t shift, float x, float y, bool doubleClick) {
   m_pressed = static_cast<std::int16_t>(m_pressed | button);
-  const bool left = button == kLeftButton;  // the host's own value: the container's handler may change `button`
+  const bool left = button == forms::kLeftButton;  // the host's own value: the container's handler may change `button`
   if (left && doubleClick) {
     // The second press of a double click: the control decides whether it counts as a press (and
     // captures the mouse itself); no click follows it.
@@ -160,7 +160,7 @@ void ButtonInput::ButtonUp(std::int16_t button, std::int16_t shift, float x, flo
                            std::int16_t stillHeld) {
   if (!(m_pressed & button)) return;
   m_pressed = static_cast<std::int16_t>(m_pressed & ~button);
-  const bool left = button == kLeftButton;
+  const bool left = button == forms::kLeftButton;
   m_control.UserControl_MouseUp(button, shift, x, y);
   const bool click = left && m_clickArmed && overControl;
   if (left) m_clickArmed = false;

@@ -12,6 +12,7 @@
 
 #include "ui/button/stored_properties.h"
 #include "ui/forms/font.h"
+#include "ui/forms/mouse_button.h"
 
 namespace quellan::button {
 
@@ -32,14 +33,11 @@ constexpr unsigned kFramePushed = 0x0200;
 // length of 1 in the high byte, prefix processing on ('&' underlines the next character).
 constexpr unsigned kCaptionFormat = 0x01A5;
 
-constexpr std::uint32_t kDefaultForeColor = 0x80000012;    // system button-text colour
+constexpr std::uint32_t kDefaultForeColour = 0x80000012;   // system button-text colour
 constexpr std::uint32_t kDisabledTextColour = 0x80000010;  // system button-shadow colour
 constexpr int kHoverInterval = 100;                        // ms between pointer checks while hovering
 constexpr char16_t kDefaultCaption[] = u"UniButton";
 
-// Mouse button values: the host's bit set (4 is the middle button).
-constexpr std::int16_t kLeftButton = 1;
-constexpr std::int16_t kRightButton = 2;
 // The keys a push button answers (virtual-key codes), and the Shift argument's bit for Alt.
 constexpr std::int16_t kKeyReturn = 0x0D;
 constexpr std::int16_t kKeySpace = 0x20;
@@ -150,7 +148,7 @@ class ButtonLogic {
 
   ButtonPlatform& m_platform;
   ButtonEvents m_events;
-  std::uint32_t m_ForeColor = kDefaultForeColor;
+  std::uint32_t m_ForeColor = kDefaultForeColour;
   bool m_Enabled = true;
   std::shared_ptr<forms::FontObject> m_Font = std::make_shared<forms::FontObject>();
   std::u16string m_Caption = kDefaultCaption;
@@ -166,7 +164,7 @@ class ButtonInput {
 
   // The control's window exists: Timer1 starts with its 100 ms interval.
   void Created() { m_platform.SetTimerInterval(kHoverInterval); }
-  // A press of one button (kLeftButton, kRightButton or kMiddleButton). doubleClick marks the system's double-click
+  // A press of one button (forms::MouseButton). doubleClick marks the system's double-click
   // message; only the left button's counts as one.
   void ButtonDown(std::int16_t button, std::int16_t shift, float x, float y, bool doubleClick);
   // A release. overControl: the release point lies on the control; stillHeld: the buttons

@@ -31,7 +31,7 @@ std::int16_t HeldButtons(WPARAM keys) {
 
 }  // namespace
 
-bool OrvaneButton::Create(HWND parent, int id, const RECT& pixels, const StoredProperties& stored,
+bool OrvaneButton::Create(HWND parent, int id, const RECT& bounds, const StoredProperties& stored,
                           std::shared_ptr<const forms::FontObject> ambientFont, int dpi) {
   m_ambientFont = ambientFont ? std::move(ambientFont) : std::make_shared<const forms::FontObject>();
   m_dpi = dpi > 0 ? dpi : 96;
@@ -40,8 +40,8 @@ bool OrvaneButton::Create(HWND parent, int id, const RECT& pixels, const StoredP
   RegisterClassOnce(kWindowClass, CS_DBLCLKS);
   const DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | (m_logic.Enabled() ? 0 : WS_DISABLED);
   // WM_CREATE starts Timer1 and WM_SIZE draws the idle look (Resize); showing draws it again (Show).
-  Window::Create(kWindowClass, win32::Wide(m_logic.Caption()), style, 0, pixels.left, pixels.top,
-                 pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
+  Window::Create(kWindowClass, win32::Wide(m_logic.Caption()), style, 0, bounds.left, bounds.top,
+                 bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
   if (!m_hwnd) return false;
   ShowWindow(m_hwnd, SW_SHOWNA);
@@ -54,8 +54,8 @@ void OrvaneButton::refresh() {
 }
 
 void OrvaneButton::Render(const ButtonLook& look) {
-  if (!m_hwnd || !m_surface.Dc()) return;
-  HDC dc = m_surface.Dc();
+  if (!m_hwnd || !m_surface.hdc()) return;
+  HDC dc = m_surface.hdc();
   RECT r{};
   GetClientRect(m_hwnd, &r);
   // Mark the whole window for repainting from the new picture. A mark still pending from an
@@ -93,7 +93,7 @@ void OrvaneButton::SelectCaptionFont() {
     m_captionFont = forms::CreateFontHandle(wanted, m_dpi);
     m_captionFontMadeFrom = wanted;
   }
-  m_fontSelection.emplace(m_surface.Dc(), m_captionFont.get());
+  m_fontSelection.emplace(m_surface.hdc(), m_captionFont.get());
 }
 
 void OrvaneButton::SetTimerInterval(int milliseconds) {

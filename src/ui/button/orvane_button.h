@@ -8,7 +8,7 @@
 //
 //   button::OrvaneButton m_btRefresh;
 //   const button::StoredProperties stored{{}, {}, *forms::MakeFont(u"Tahoma", 8.25f), u"Refresh"};
-//   m_btRefresh.Create(hwnd(), kIdRefresh, pixelRect, stored, ambientFont, dpi);
+//   m_btRefresh.Create(hwnd(), kIdRefresh, bounds, stored, ambientFont, dpi);
 //   m_btRefresh.Events().Click = [this] { btRefresh_Click(); };
 //
 // Window: class "QuellanOrvaneButton" (CS_DBLCLKS), WS_CHILD | WS_TABSTOP, window text = caption,
@@ -38,13 +38,13 @@ class OrvaneButton : public forms::Window, private ButtonPlatform {
  public:
   OrvaneButton() = default;
 
-  // Creates the control from its stored property set: child `id` of `parent` at `pixels`
+  // Creates the control from its stored property set: child `id` of `parent` at `bounds`
   // (client coordinates of parent). Order: ReadProperties(stored) (missing names take their
   // defaults, the font's default being a copy of ambientFont), window created with Timer1 running
   // at 100 ms, Resize draws the idle look, the window is shown and Show draws it again.
   // The caption font is made at `dpi` (the display's real DPI). False when the window cannot be
   // created.
-  bool Create(HWND parent, int id, const RECT& pixels, const StoredProperties& stored,
+  bool Create(HWND parent, int id, const RECT& bounds, const StoredProperties& stored,
               std::shared_ptr<const forms::FontObject> ambientFont, int dpi);
 
   ButtonEvents& Events() { return m_logic.Events(); }
@@ -94,7 +94,7 @@ class OrvaneButton : public forms::Window, private ButtonPlatform {
 
   // Draws one visual-style part; false when visual styles are not usable.
   bool DrawThemed(const wchar_t* classList, int partId, int stateId, const RECT& rect) {
-    return m_theme->Draw(m_hwnd, m_surface.Dc(), classList, partId, stateId, rect);
+    return m_theme->Draw(m_hwnd, m_surface.hdc(), classList, partId, stateId, rect);
   }
   // True when the window directly under the real pointer is exactly hwnd.
   static bool IsMouseOver(HWND hwnd);

@@ -39,7 +39,7 @@ void frmEff::doeffect(const RandomSource& random) {
 
   // The snapshot goes into the persistent picture before the window is shown, so showing it
   // changes nothing on the screen.
-  BitBlt(m_surface.Dc(), 0, 0, W, H, screen, 0, 0, SRCCOPY);
+  BitBlt(m_surface.hdc(), 0, 0, W, H, screen, 0, 0, SRCCOPY);
   if (m_hwnd) {
     ShowWindow(m_hwnd, SW_SHOW);
     UpdateWindow(m_hwnd);

@@ -11,16 +11,16 @@ namespace {
 const wchar_t kCheckBoxClass[] = L"QuellanCheckBox";
 }
 
-void CheckBox::Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font,
-                      std::uint32_t foreColour, std::uint32_t backColour, int id) {
+void CheckBox::Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
+                      std::uint32_t foreColour, std::uint32_t backColour) {
   Superclass(kCheckBoxClass, L"BUTTON");
   m_fore = foreColour;
   m_backColour = ResolveColour(backColour);
   m_back.reset(CreateSolidBrush(m_backColour));
   // A manual three-state box: it can show the grayed value, and the click handling below decides
   // the next value, so a click never leads into the grayed state.
-  if (!CreateChild(kCheckBoxClass, win32::Wide(caption), WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_3STATE, 0,
-                   parent, bounds, id))
+  if (!CreateChild(parent, id, bounds, kCheckBoxClass, win32::Wide(caption),
+                   WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_3STATE, 0))
     return;
   SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }

@@ -16,8 +16,8 @@ namespace quellan::forms {
 
 class CheckBox : public Window {
  public:
-  void Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, std::uint32_t foreColour,
-              std::uint32_t backColour, int id);
+  void Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
+              std::uint32_t foreColour, std::uint32_t backColour);
 
   policy::CheckState Value() const { return m_value; }
   void SetValue(policy::CheckState value);

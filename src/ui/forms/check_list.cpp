@@ -12,27 +12,19 @@ const wchar_t kCheckListClass[] = L"QuellanCheckList";
 constexpr int kGap = 3;     // pixels at 96 DPI between the tick box, the text and the edges
 constexpr int kCheck = 13;  // tick box side, pixels at 96 DPI
 
-int ButtonOf(UINT msg) {
-  switch (msg) {
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      return kRightButton;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      return kMiddleButton;
-    default:
-      return kLeftButton;
-  }
+MouseButton ButtonOf(UINT msg) {
+  if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) return kRightButton;
+  return msg == WM_MBUTTONDOWN || msg == WM_MBUTTONDBLCLK ? kMiddleButton : kLeftButton;
 }
 }  // namespace
 
-void CheckList::Create(HWND parent, const RECT& bounds, HFONT font, int dpi, int id) {
+void CheckList::Create(HWND parent, int id, const RECT& bounds, HFONT font, int dpi) {
   Superclass(kCheckListClass, L"LISTBOX");
   m_font = font;
   m_dpi = dpi;
   const DWORD style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                       LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
-  if (!CreateChild(kCheckListClass, L"", style, WS_EX_CLIENTEDGE, parent, bounds, id)) return;
+  if (!CreateChild(parent, id, bounds, kCheckListClass, L"", style, WS_EX_CLIENTEDGE)) return;
   SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(m_hwnd, LB_SETITEMHEIGHT, 0, ItemHeight());
 }

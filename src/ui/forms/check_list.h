@@ -10,16 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "ui/forms/mouse_button.h"
 #include "ui/forms/window.h"
 
 namespace quellan::forms {
 
-enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
-
 class CheckList : public Window {
  public:
   // Creates the list (owner-drawn, single selection, a tab stop), empty.
-  void Create(HWND parent, const RECT& bounds, HFONT font, int dpi, int id);
+  void Create(HWND parent, int id, const RECT& bounds, HFONT font, int dpi);
 
   void AddItem(const std::u16string& text);
   void Clear();
@@ -34,7 +33,7 @@ class CheckList : public Window {
   void SetSelected(int index, bool ticked);
 
   std::function<void(int index)> ItemCheck;
-  std::function<void(int button)> MouseDown;
+  std::function<void(MouseButton button)> MouseDown;
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

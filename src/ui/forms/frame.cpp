@@ -9,11 +9,11 @@ namespace {
 const wchar_t kFrameClass[] = L"QuellanFrame";
 }
 
-void Frame::Create(HWND parent, const RECT& bounds, const std::u16string& caption, std::uint32_t backColour, int id) {
+void Frame::Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, std::uint32_t backColour) {
   RegisterClassOnce(kFrameClass);
   m_back.reset(CreateSolidBrush(ResolveColour(backColour)));
-  CreateChild(kFrameClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-              parent, bounds, id);
+  CreateChild(parent, id, bounds, kFrameClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+              WS_EX_CONTROLPARENT);
 }
 
 LRESULT Frame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

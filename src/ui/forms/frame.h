@@ -15,7 +15,7 @@ namespace quellan::forms {
 class Frame : public Window {
  public:
   // The caption is kept as the window text only; a borderless frame never shows it.
-  void Create(HWND parent, const RECT& bounds, const std::u16string& caption, std::uint32_t backColour, int id);
+  void Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, std::uint32_t backColour);
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

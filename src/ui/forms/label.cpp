@@ -11,14 +11,14 @@ namespace {
 const wchar_t kLabelClass[] = L"QuellanLabel";
 }
 
-void Label::Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
-                   int id) {
+void Label::Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
+                   const LabelLook& look) {
   RegisterClassOnce(kLabelClass);
   m_caption = caption;
   m_font = font;
   m_look = look;
   if (!look.transparent) m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
-  CreateChild(kLabelClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, bounds, id);
+  CreateChild(parent, id, bounds, kLabelClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPSIBLINGS, 0);
 }
 
 void Label::SetCaption(const std::u16string& caption) {

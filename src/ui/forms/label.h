@@ -23,8 +23,8 @@ struct LabelLook {
 class Label : public Window {
  public:
   // The font is the caller's and must outlive the label.
-  void Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
-              int id);
+  void Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
+              const LabelLook& look);
 
   void SetCaption(const std::u16string& caption);
 

@@ -19,7 +19,7 @@ class PersistentSurface {
   // Gives the image a new size; what fits of the old picture is kept, the rest is back colour.
   void Resize(int width, int height);
 
-  HDC Dc() const { return m_dc.get(); }
+  HDC hdc() const { return m_dc.get(); }
   void SetBackColour(COLORREF back) { m_back = back; }
 
   // Fills the whole image with the back colour and marks the window for repainting.

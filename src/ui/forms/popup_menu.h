@@ -21,7 +21,7 @@ class PopupMenu {
   // Opens the menu at the pointer with the platform's default alignment (left, top) for the left
   // button, owned by `owner`; returns the id of the item chosen, or 0 when the menu was dismissed.
   UINT Open(HWND owner) const;
-  HMENU handle() const { return m_menu.get(); }
+  HMENU hmenu() const { return m_menu.get(); }
 
  private:
   win32::UniqueMenu m_menu;

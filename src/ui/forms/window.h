@@ -27,8 +27,8 @@ class Window {
   HWND Create(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y, int width,
               int height, HWND parent, HMENU idOrMenu = nullptr);
   // A child window at a rectangle of its parent's client area, with a control id.
-  HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, HWND parent,
-                   const RECT& bounds, int id) {
+  HWND CreateChild(HWND parent, int id, const RECT& bounds, const wchar_t* className, const wchar_t* text, DWORD style,
+                   DWORD exStyle) {
     return Create(className, text, style | WS_CHILD, exStyle, bounds.left, bounds.top, bounds.right - bounds.left,
                   bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
   }

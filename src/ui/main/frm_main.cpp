@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <span>
+#include <string_view>
 
 #include "policy/drive_lists.h"
 #include "policy/machine_policy.h"
@@ -75,67 +77,74 @@ bool frmMain::Load(int showCommand) {
 
 // --- Controls ---------------------------------------------------------------------------------
 
-// One line per control of the layout table, in creation order: the member it makes and the
-// handlers it raises.
+// One line per control: the member its row of the layout makes and the handlers it raises.
 void frmMain::CreateControls() {
-  Make(m_fraSet, kFraSet);
-  Make(m_btRefresh, kBtRefresh).Events().Click = [this] { btRefresh_Click(); };
-  Make(m_lstDrvTypes, kLstDrvTypes).ItemCheck = [this](int index) { lstDrvTypes_ItemCheck(index); };
-  m_lstDrvTypes.MouseDown = [this](int button) { lstDrvTypes_MouseDown(button); };
-  Make(m_chkGlobal, kChkGlobal).Click = [this] { chkGlobal_Click(); };
-  Make(m_lstDrvs, kLstDrvs).ItemCheck = [this](int index) { lstDrvs_ItemCheck(index); };
-  m_lstDrvs.MouseDown = [this](int button) { lstDrvs_MouseDown(button); };
-  Make(m_btSaveSet, kBtSaveSet).Events().Click = [this] { btSaveSet_Click(); };
-  Make(m_Label10, kLabel10);
-  Make(m_Label9, kLabel9);
-  Make(m_link2, kLink2).Click = [this] { link2_Click(); };
-  Make(m_link1, kLink1).Click = [this] { link1_Click(); };
-  Make(m_CAP, kCAP).Click = [this] { CAP_Click(); };
+  std::map<std::string_view, Control> members;
+  const auto bind = [&members](const char* name, auto& member) -> auto& {
+    members.emplace(name, &member);
+    return member;
+  };
+  bind("fraSet", m_fraSet);
+  bind("btRefresh", m_btRefresh).Events().Click = [this] { btRefresh_Click(); };
+  bind("lstDrvTypes", m_lstDrvTypes).ItemCheck = [this](int index) { lstDrvTypes_ItemCheck(index); };
+  m_lstDrvTypes.MouseDown = [this](forms::MouseButton button) { lstDrvTypes_MouseDown(button); };
+  bind("chkGlobal", m_chkGlobal).Click = [this] { chkGlobal_Click(); };
+  bind("lstDrvs", m_lstDrvs).ItemCheck = [this](int index) { lstDrvs_ItemCheck(index); };
+  m_lstDrvs.MouseDown = [this](forms::MouseButton button) { lstDrvs_MouseDown(button); };
+  bind("btSaveSet", m_btSaveSet).Events().Click = [this] { btSaveSet_Click(); };
+  bind("Label10", m_Label10);
+  bind("Label9", m_Label9);
+  bind("link2", m_link2).Click = [this] { link2_Click(); };
+  bind("link1", m_link1).Click = [this] { link1_Click(); };
+  bind("CAP", m_CAP).Click = [this] { CAP_Click(); };
   for (forms::Label* clickable : {&m_link2, &m_link1, &m_CAP}) clickable->MouseMove = [this] { sethand(); };
-  m_notice.Create(m_hwnd, RECT{}, u"", FontFor(MainForm().font),
-                  forms::LabelLook{kNoticeColour, MainForm().backColour, false, false}, kControlIdBase + kControlCount);
+
+  const std::span<const ControlSpec> rows = MainControls();
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (const auto member = members.find(rows[i].name); member != members.end())
+      CreateControl(rows[i], kControlIdBase + static_cast<int>(i), member->second);
+  m_notice.Create(m_hwnd, kControlIdBase + static_cast<int>(rows.size()), RECT{}, u"", FontFor(MainForm().font),
+                  forms::LabelLook{kNoticeColour, MainForm().backColour, false, false});
   ArrangeTabOrder();
 }
 
-HWND frmMain::Parent(ControlId id) const { return MainControls()[id].inFrame ? m_fraSet.hwnd() : m_hwnd; }
-
-RECT frmMain::Bounds(ControlId id) const {
-  const ControlSpec& c = MainControls()[id];
-  const int left = forms::TwipsToPixels(c.left, m_dpi);
-  const int top = forms::TwipsToPixels(c.top, m_dpi);
-  return RECT{left, top, left + forms::TwipsToPixels(c.width, m_dpi), top + forms::TwipsToPixels(c.height, m_dpi)};
+// One creation path per kind; a row whose member is of another kind makes nothing.
+void frmMain::CreateControl(const ControlSpec& row, int id, Control member) {
+  const HWND parent = Container(row);
+  const PixelBox box = Pixels(row, m_dpi);
+  const RECT bounds{box.left, box.top, box.left + box.width, box.top + box.height};
+  const FontSpec& f = row.font;
+  switch (row.kind) {
+    case Kind::Frame:
+      if (forms::Frame* const* frame = std::get_if<forms::Frame*>(&member))
+        (*frame)->Create(parent, id, bounds, row.caption, row.backColour);
+      break;
+    case Kind::Button:
+      if (button::OrvaneButton* const* button = std::get_if<button::OrvaneButton*>(&member)) {
+        // A button's caption and font are its stored properties; the window's font is the ambient one.
+        const FontSpec& ambient = MainForm().font;
+        (*button)->Create(parent, id, bounds,
+                          button::StoredProperties{{}, {}, forms::FontObject{f.face, f.points, f.weight}, row.caption},
+                          forms::MakeFont(ambient.face, ambient.points, ambient.weight), m_dpi);
+      }
+      break;
+    case Kind::CheckList:
+      if (forms::CheckList* const* list = std::get_if<forms::CheckList*>(&member))
+        (*list)->Create(parent, id, bounds, FontFor(f), m_dpi);
+      break;
+    case Kind::CheckBox:
+      if (forms::CheckBox* const* box = std::get_if<forms::CheckBox*>(&member))
+        (*box)->Create(parent, id, bounds, row.caption, FontFor(f), row.foreColour, row.backColour);
+      break;
+    case Kind::Label:
+      if (forms::Label* const* label = std::get_if<forms::Label*>(&member))
+        (*label)->Create(parent, id, bounds, row.caption, FontFor(f),
+                         forms::LabelLook{row.foreColour, row.backColour, row.transparent, row.centred});
+      break;
+  }
 }
 
-forms::Frame& frmMain::Make(forms::Frame& frame, ControlId id) {
-  const ControlSpec& c = MainControls()[id];
-  frame.Create(Parent(id), Bounds(id), c.caption, c.backColour, kControlIdBase + id);
-  return frame;
-}
-
-button::OrvaneButton& frmMain::Make(button::OrvaneButton& button, ControlId id) {
-  const FontSpec& ambient = MainForm().font;
-  button.Create(Parent(id), kControlIdBase + id, Bounds(id), MainControls()[id].stored,
-                forms::MakeFont(ambient.face, ambient.points, ambient.weight), m_dpi);
-  return button;
-}
-
-forms::CheckList& frmMain::Make(forms::CheckList& list, ControlId id) {
-  list.Create(Parent(id), Bounds(id), FontFor(MainControls()[id].font), m_dpi, kControlIdBase + id);
-  return list;
-}
-
-forms::CheckBox& frmMain::Make(forms::CheckBox& box, ControlId id) {
-  const ControlSpec& c = MainControls()[id];
-  box.Create(Parent(id), Bounds(id), c.caption, FontFor(c.font), c.foreColour, c.backColour, kControlIdBase + id);
-  return box;
-}
-
-forms::Label& frmMain::Make(forms::Label& label, ControlId id) {
-  const ControlSpec& c = MainControls()[id];
-  label.Create(Parent(id), Bounds(id), c.caption, FontFor(c.font),
-               forms::LabelLook{c.foreColour, c.backColour, c.transparent, c.centred}, kControlIdBase + id);
-  return label;
-}
+HWND frmMain::Container(const ControlSpec& row) const { return row.parent == Parent::Frame ? m_fraSet.hwnd() : m_hwnd; }
 
 HFONT frmMain::FontFor(const FontSpec& font) {
   for (const auto& [described, made] : m_fonts)
@@ -149,14 +158,15 @@ HFONT frmMain::FontFor(const FontSpec& font) {
 // The dialog manager walks each container's children in z-order, so the children are stacked in
 // the order of their tab indexes.
 void frmMain::ArrangeTabOrder() {
-  std::array<int, kControlCount> order{};
-  for (int i = 0; i < kControlCount; ++i) order[i] = i;
+  const std::span<const ControlSpec> rows = MainControls();
+  std::vector<std::size_t> order(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(),
-                   [](int a, int b) { return MainControls()[a].tabIndex < MainControls()[b].tabIndex; });
+                   [&rows](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
   std::map<HWND, HWND> lastInContainer;
-  for (const int id : order) {
-    const HWND parent = Parent(static_cast<ControlId>(id));
-    const HWND hwnd = GetDlgItem(parent, kControlIdBase + id);
+  for (const std::size_t i : order) {
+    const HWND parent = Container(rows[i]);
+    const HWND hwnd = GetDlgItem(parent, kControlIdBase + static_cast<int>(i));
     if (!hwnd) continue;
     const auto last = lastInContainer.find(parent);
     SetWindowPos(hwnd, last == lastInContainer.end() ? HWND_TOP : last->second, 0, 0, 0, 0,
@@ -168,9 +178,8 @@ void frmMain::ArrangeTabOrder() {
 void frmMain::CreateToolTips() {
   if (m_tips.hwnd()) return;
   m_tips.Create(m_hwnd);
-  for (int id = 0; id < kControlCount; ++id)
-    if (const char16_t* tip = MainControls()[id].toolTip)
-      m_tips.Add(GetDlgItem(Parent(static_cast<ControlId>(id)), kControlIdBase + id), tip);
+  for (const ControlSpec& row : MainControls())
+    if (row.toolTip) m_tips.Add(GetDlgItem(Container(row), kControlIdBase + RowIndex(row.name)), row.toolTip);
   m_tips.Add(m_lstDrvs.hwnd(), m_status[0]);
   m_tips.Add(m_lstDrvTypes.hwnd(), m_status[1]);
 }
@@ -203,7 +212,7 @@ policy::AutorunTicks frmMain::Ticks() const {
 
 void frmMain::ShowNotice(const std::u16string& notice) {
   const FormSpec& form = MainForm();
-  const ControlSpec& link2 = MainControls()[kLink2];
+  const Twips& link2 = MainControls()[RowIndex("link2")].twips;
   const auto px = [this](int twips) { return forms::TwipsToPixels(twips, m_dpi); };
   RECT r{px(link2.left), px(form.clientHeight), px(link2.left + link2.width), px(form.clientHeight)};
   if (!notice.empty()) {
@@ -264,11 +273,11 @@ void frmMain::lstDrvTypes_ItemCheck(int Index) {
   ShowStatus(1, Status(u"AutoRun for ", m_lstDrvTypes.List(Index), u" Drives is ", m_lstDrvTypes.Selected(Index)));
 }
 
-void frmMain::lstDrvs_MouseDown(int Button) {
+void frmMain::lstDrvs_MouseDown(forms::MouseButton Button) {
   if (Button == forms::kRightButton) OpenMenu(0);
 }
 
-void frmMain::lstDrvTypes_MouseDown(int Button) {
+void frmMain::lstDrvTypes_MouseDown(forms::MouseButton Button) {
   if (Button == forms::kRightButton) OpenMenu(1);
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "policy/autorun_policy.h"
@@ -26,9 +27,6 @@
 
 namespace quellan::mainwindow {
 
-// Control n of the layout table has the id kControlIdBase + n.
-constexpr int kControlIdBase = 1000;
-
 class frmMain : public forms::Form {
  public:
   // dpi: the display's real DPI, which turns the layout's twips into pixels.
@@ -44,25 +42,25 @@ class frmMain : public forms::Form {
   void about();
   void sethand();
 
+  // The ticks the window shows, as a save would write them.
+  policy::AutorunTicks Ticks() const;
+
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // A member that a row of the layout makes, of the row's kind.
+  using Control =
+      std::variant<forms::Frame*, button::OrvaneButton*, forms::CheckList*, forms::CheckBox*, forms::Label*>;
   void CreateControls();
-  forms::Frame& Make(forms::Frame& frame, ControlId id);
-  button::OrvaneButton& Make(button::OrvaneButton& button, ControlId id);
-  forms::CheckList& Make(forms::CheckList& list, ControlId id);
-  forms::CheckBox& Make(forms::CheckBox& box, ControlId id);
-  forms::Label& Make(forms::Label& label, ControlId id);
-  HWND Parent(ControlId id) const;
-  RECT Bounds(ControlId id) const;
+  void CreateControl(const ControlSpec& row, int id, Control member);
+  HWND Container(const ControlSpec& row) const;
   HFONT FontFor(const FontSpec& font);
   void ArrangeTabOrder();
   void CreateToolTips();
   // Shows the sentence as the tool tip of lstDrvs (list 0) or lstDrvTypes (list 1).
   void ShowStatus(int list, const std::u16string& sentence);
   void OpenMenu(int menu);
-  policy::AutorunTicks Ticks() const;
   // Shows the machine-wide policy's notice under the layout, growing the window for it, or hides
   // it and gives the window its layout size when there is nothing to say.
   void ShowNotice(const std::u16string& notice);
@@ -74,8 +72,8 @@ class frmMain : public forms::Form {
   void chkGlobal_Click();
   void lstDrvs_ItemCheck(int Index);
   void lstDrvTypes_ItemCheck(int Index);
-  void lstDrvs_MouseDown(int Button);
-  void lstDrvTypes_MouseDown(int Button);
+  void lstDrvs_MouseDown(forms::MouseButton Button);
+  void lstDrvTypes_MouseDown(forms::MouseButton Button);
   void m11_Click();
   void m12_Click();
   void m21_Click();

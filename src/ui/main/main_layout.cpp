@@ -1,19 +1,16 @@
 #include "ui/main/main_layout.h"
 
+#include "ui/forms/twips.h"
 #include "ui/main/maker_identity.h"
 
 namespace quellan::mainwindow {
 
 namespace {
 
-constexpr FontSpec kTahoma825{u"Tahoma", 8.25f, 400};
 constexpr FontSpec kTahoma12Bold{u"Tahoma", 12.0f, 700};
 constexpr FontSpec kTahoma2025Bold{u"Tahoma", 20.25f, 700};
 constexpr std::uint32_t kBlue = 0xFF0000u;    // RGB(0, 0, 255)
 constexpr std::uint32_t kOrange = 0x0080FFu;  // RGB(255, 128, 0)
-constexpr std::uint32_t kSysButtonFace = 0x8000000Fu;
-constexpr std::uint32_t kSysWindowText = 0x80000008u;
-constexpr std::uint32_t kSysWindow = 0x80000005u;
 
 std::u16string AsciiCase(std::u16string text, bool upper) {
   for (char16_t& c : text) {
@@ -21,11 +18,6 @@ std::u16string AsciiCase(std::u16string text, bool upper) {
     if (!upper && c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
   }
   return text;
-}
-
-// Only the font and the caption of the window's buttons differ from the control's defaults.
-button::StoredProperties ButtonStored(const char16_t* caption) {
-  return {std::nullopt, std::nullopt, forms::FontObject{u"Tahoma", 8.25f, 400}, caption};
 }
 
 }  // namespace
@@ -36,36 +28,51 @@ const FormSpec& MainForm() {
   return form;
 }
 
-const std::array<ControlSpec, kControlCount>& MainControls() {
-  const std::uint32_t text = kSysButtonText;
-  const std::uint32_t face = kSysButtonFace;
-  const std::uint32_t yellow = kRgbLightYellow;
-  const FontSpec window = kTahoma825;
-  // chkGlobal, Label10 and Label9 are wider than the program first had them, and Label9 starts further
-  // left, so that each text stays on one line up to 144 DPI in the Tahoma that Wine has; they reach
-  // no further than the frame's right edge.
-  static const std::array<ControlSpec, kControlCount> controls{{
-      {"fraSet", false, u"AutoRun Settings ", 0, 765, 4240, 2985, 0, window, text, yellow, false, false, nullptr},
-      {"btRefresh", true, u"", 135, 2385, 1950, 555, 6, window, text, face, false, true, nullptr,
-       ButtonStored(u"Refresh")},
-      {"lstDrvTypes", true, u"", 135, 690, 1935, 1605, 3, window, kSysWindowText, kSysWindow, false, false, nullptr},
-      {"chkGlobal", true, u"Disable Autorun for All Drives", 135, 90, 4095, 300, 2, kTahoma12Bold, text, yellow, false,
-       false, nullptr},
-      {"lstDrvs", true, u"", 2175, 690, 1935, 1605, 1, window, kSysWindowText, kSysWindow, false, false, nullptr},
-      {"btSaveSet", true, u"", 2160, 2385, 1950, 555, 7, window, text, face, false, true, nullptr,
-       ButtonStored(u"Save Setting")},
-      {"Label10", true, u"\u00BB Disable for Drive Type:", 135, 450, 1950, 255, 5, window, text, face, true, false,
-       nullptr},
-      {"Label9", true, u"\u00BB Disable for Drive Letters:", 2090, 450, 2150, 255, 4, window, text, face, true, false,
-       nullptr},
-      {"link2", false, std::u16string(identity::kWebAddress) + u" \u00AE " + identity::kAuthorEmail, 135, 3735, 3975,
-       240, 10, window, kBlue, yellow, false, true, u"Send IM to author..."},
-      {"link1", false, std::u16string(identity::kRightsNotice) + u" " + AsciiCase(identity::kWebAddress, false), 1530,
-       450, 2535, 240, 9, window, kBlue, yellow, false, true, u"Homepage..."},
-      {"CAP", false, identity::kProductName, 90, 0, 3345, 465, 8, kTahoma2025Bold, kOrange, face, true, true,
-       u"About..."},
-  }};
+// chkGlobal, Label10 and Label9 are wider than the program first had them, and Label9 starts further
+// left, so that each text stays on one line up to 144 DPI in the Tahoma that Wine has; they reach no
+// further than the frame's right edge. A row a control, as in a dialog template.
+std::span<const ControlSpec> MainControls() {
+  // clang-format off
+  static const ControlSpec controls[] = {
+      {.name = "fraSet", .kind = Kind::Frame, .parent = Parent::Form, .twips = {0, 765, 4240, 2985}, .tabIndex = 0,
+       .caption = u"AutoRun Settings "},
+      {.name = "btRefresh", .kind = Kind::Button, .parent = Parent::Frame, .twips = {135, 2385, 1950, 555},
+       .tabIndex = 6, .caption = u"Refresh"},
+      {.name = "lstDrvTypes", .kind = Kind::CheckList, .parent = Parent::Frame, .twips = {135, 690, 1935, 1605},
+       .tabIndex = 3},
+      {.name = "chkGlobal", .kind = Kind::CheckBox, .parent = Parent::Frame, .twips = {135, 90, 4095, 300},
+       .tabIndex = 2, .caption = u"Disable Autorun for All Drives", .font = kTahoma12Bold},
+      {.name = "lstDrvs", .kind = Kind::CheckList, .parent = Parent::Frame, .twips = {2175, 690, 1935, 1605},
+       .tabIndex = 1},
+      {.name = "btSaveSet", .kind = Kind::Button, .parent = Parent::Frame, .twips = {2160, 2385, 1950, 555},
+       .tabIndex = 7, .caption = u"Save Setting"},
+      {.name = "Label10", .kind = Kind::Label, .parent = Parent::Frame, .twips = {135, 450, 1950, 255}, .tabIndex = 5,
+       .caption = u"\u00BB Disable for Drive Type:", .transparent = true},
+      {.name = "Label9", .kind = Kind::Label, .parent = Parent::Frame, .twips = {2090, 450, 2150, 255}, .tabIndex = 4,
+       .caption = u"\u00BB Disable for Drive Letters:", .transparent = true},
+      {.name = "link2", .kind = Kind::Label, .parent = Parent::Form, .twips = {135, 3735, 3975, 240}, .tabIndex = 10,
+       .caption = std::u16string(identity::kWebAddress) + u" \u00AE " + identity::kAuthorEmail, .foreColour = kBlue,
+       .centred = true, .toolTip = u"Send IM to author..."},
+      {.name = "link1", .kind = Kind::Label, .parent = Parent::Form, .twips = {1530, 450, 2535, 240}, .tabIndex = 9,
+       .caption = std::u16string(identity::kRightsNotice) + u" " + AsciiCase(identity::kWebAddress, false),
+       .foreColour = kBlue, .centred = true, .toolTip = u"Homepage..."},
+      {.name = "CAP", .kind = Kind::Label, .parent = Parent::Form, .twips = {90, 0, 3345, 465}, .tabIndex = 8,
+       .caption = identity::kProductName, .font = kTahoma2025Bold, .foreColour = kOrange, .transparent = true,
+       .centred = true, .toolTip = u"About..."},
+  };
+  // clang-format on
   return controls;
+}
+
+std::size_t RowIndex(std::string_view name) {
+  std::size_t i = 0;
+  while (i < MainControls().size() && name != MainControls()[i].name) ++i;
+  return i;
+}
+
+PixelBox Pixels(const ControlSpec& row, int dpi) {
+  const auto px = [dpi](int twips) { return forms::TwipsToPixels(twips, dpi); };
+  return {px(row.twips.left), px(row.twips.top), px(row.twips.width), px(row.twips.height)};
 }
 
 }  // namespace quellan::mainwindow

@@ -1,31 +1,19 @@
 #pragma once
-// The main window as data: the window's attributes, its eleven controls in creation order and the
-// items of its two hidden menus. Lengths are twips relative to the container; frmMain turns them
-// into pixels at the display's real DPI, so the table is the one place to compare with the window
-// on screen.
-#include <array>
+// The main window as data: the window's attributes, its controls one row each (made in the rows'
+// order, row n with the id kControlIdBase + n) and the items of its two hidden menus. Lengths are
+// twips relative to the container, turned into pixels at the display's real DPI by Pixels, so the
+// table is the one place to compare with the window on screen.
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
-
-#include "ui/button/stored_properties.h"
+#include <string_view>
 
 namespace quellan::mainwindow {
 
-// The controls, in creation order; the value is the row of the table and the control's id offset.
-enum ControlId {
-  kFraSet,
-  kBtRefresh,
-  kLstDrvTypes,
-  kChkGlobal,
-  kLstDrvs,
-  kBtSaveSet,
-  kLabel10,
-  kLabel9,
-  kLink2,
-  kLink1,
-  kCAP,
-  kControlCount
-};
+enum class Kind { Frame, Button, CheckList, CheckBox, Label };
+// Where a control lives: on the window itself, or in the frame (the table's one Kind::Frame row).
+enum class Parent { Form, Frame };
 
 struct FontSpec {
   const char16_t* face;
@@ -33,23 +21,28 @@ struct FontSpec {
   int weight;
 };
 
+struct Twips {
+  int left, top, width, height;
+};
+
 // Colours in the program's form (RGB, or 0x80000000 | system colour index).
 constexpr std::uint32_t kRgbLightYellow = 0xC0FFFFu;  // RGB(255, 255, 192)
 constexpr std::uint32_t kSysButtonText = 0x80000012u;
+constexpr FontSpec kTahoma825{u"Tahoma", 8.25f, 400};
 
 struct ControlSpec {
   const char* name;
-  bool inFrame;            // a child of fraSet rather than of the window
-  std::u16string caption;  // a button's caption is in its stored set
-  int left, top, width, height;
+  Kind kind;
+  Parent parent;
+  Twips twips;
   int tabIndex;
-  FontSpec font;
-  std::uint32_t foreColour;
-  std::uint32_t backColour;
-  bool transparent;  // a label drawn over its container's background
-  bool centred;
-  const char16_t* toolTip;            // null: none
-  button::StoredProperties stored{};  // the buttons' stored property sets
+  std::u16string caption = {};                 // a button's: its stored Caption
+  FontSpec font = kTahoma825;                  // a button's: its stored Font
+  std::uint32_t foreColour = kSysButtonText;   // labels and the check box
+  std::uint32_t backColour = kRgbLightYellow;  // the frame, the check box and opaque labels
+  bool transparent = false;                    // a label drawn over its container's background
+  bool centred = false;                        // a label's caption centred
+  const char16_t* toolTip = nullptr;
 };
 
 struct FormSpec {
@@ -59,8 +52,19 @@ struct FormSpec {
   FontSpec font;
 };
 
+constexpr int kControlIdBase = 1000;
+
 const FormSpec& MainForm();
-const std::array<ControlSpec, kControlCount>& MainControls();
+std::span<const ControlSpec> MainControls();
+// The position of the row named `name` (its control's id is kControlIdBase + it); past the end if none.
+std::size_t RowIndex(std::string_view name);
+
+struct PixelBox {
+  int left, top, width, height;
+};
+// A row's rectangle in its container at `dpi`: each length rounded to the nearest pixel, as placed.
+PixelBox Pixels(const ControlSpec& row, int dpi);
+
 // The two items of each hidden menu, m1 (over lstDrvs) and m2 (over lstDrvTypes).
 inline constexpr const char16_t* kMenuItems[2] = {u"Select all", u"Deselect all"};
 

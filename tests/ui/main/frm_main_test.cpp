@@ -44,7 +44,8 @@ std::optional<DWORD> Stored(const Value& v) {
 // The real registry, refusing key creation under one root (all with 1), counting the values written.
 struct Registry : policy::Win32Registry {
   std::int32_t CreateKey(std::uint32_t root, const std::string& path, policy::KeyHandle* key) override {
-    if (refused == 1 || root == refused) return *key = 0, policy::kErrorAccessDenied;
+    *key = 0;
+    if (refused == 1 || root == refused) return policy::kErrorAccessDenied;
     ++writes;
     return Win32Registry::CreateKey(root, path, key);
   }
@@ -74,34 +75,27 @@ class MainWindow : public ::testing::Test {
     Pump(60, form->hwnd());
   }
   void TearDown() override { form.reset(); }
-  HWND Control(ControlId id) const {
-    const HWND frame = GetDlgItem(form->hwnd(), kControlIdBase + kFraSet);
-    return GetDlgItem(MainControls()[id].inFrame ? frame : form->hwnd(), kControlIdBase + id);
+  HWND Control(std::string_view name) const {
+    const HWND frame = GetDlgItem(form->hwnd(), kControlIdBase + static_cast<int>(RowIndex("fraSet")));
+    const std::size_t row = RowIndex(name);
+    return GetDlgItem(MainControls()[row].parent == Parent::Frame ? frame : form->hwnd(), kControlIdBase + row);
   }
-  // The check list object behind a list's window.
-  forms::CheckList& List(ControlId id) const {
-    auto* window = reinterpret_cast<forms::Window*>(GetWindowLongPtrW(Control(id), GWLP_USERDATA));
-    return *static_cast<forms::CheckList*>(window);
-  }
-  std::uint32_t Ticks(ControlId id) const {
-    std::uint32_t mask = 0;
-    for (int i = 0; i < List(id).ListCount(); ++i) mask |= List(id).Selected(i) ? 1u << i : 0;
-    return mask;
-  }
-  LRESULT Checked() const { return SendMessageW(Control(kChkGlobal), BM_GETCHECK, 0, 0); }
-  POINT OverEntry(ControlId list, int index) const {
+  // The ticks of lstDrvs (a bit per letter) and lstDrvTypes (a bit per type), as a save would write them.
+  std::tuple<std::uint32_t, std::uint32_t> Ticks() const { return {form->Ticks().letters, form->Ticks().types}; }
+  LRESULT Checked() const { return SendMessageW(Control("chkGlobal"), BM_GETCHECK, 0, 0); }
+  POINT OverEntry(const char* list, int index) const {
     RECT r{};
     SendMessageW(Control(list), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     return ScreenPoint(Control(list), POINT{r.left + 40, (r.top + r.bottom) / 2});
   }
-  void ClickOn(ControlId id) {
-    Click(ScreenPoint(Control(id)));
+  void ClickOn(const char* name) {
+    Click(ScreenPoint(Control(name)));
     Pump(80, form->hwnd());
   }
-  std::u16string Tip(ControlId id) const {
+  std::u16string Tip(const char* name) const {
     wchar_t text[256] = {};
-    TTTOOLINFOW info{
-        TTTOOLINFOW_V1_SIZE, 0, GetParent(Control(id)), reinterpret_cast<UINT_PTR>(Control(id)), {}, {}, text, 0, {}};
+    const HWND tool = Control(name);
+    TTTOOLINFOW info{TTTOOLINFOW_V1_SIZE, 0, GetParent(tool), reinterpret_cast<UINT_PTR>(tool), {}, {}, text, 0, {}};
     SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
     return reinterpret_cast<const char16_t*>(text);
   }
@@ -115,8 +109,7 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, StartsFromTheStoredPolicy) {
   Seed(kCdrom, 5), Seed(kLetters, 0xFC000004u), Seed(kTypes, 0x91);
   Open();
-  EXPECT_EQ(std::make_tuple(Checked(), Ticks(kLstDrvs), Ticks(kLstDrvTypes), reg.writes),
-            std::make_tuple(BST_UNCHECKED, 0x4u, 0x11u, 0));
+  EXPECT_EQ(std::tuple(Checked(), Ticks(), reg.writes), std::tuple(BST_UNCHECKED, std::tuple(0x4u, 0x11u), 0));
   EXPECT_EQ(harness::FindThreadWindow(L"#32770"), nullptr);
 }
 
@@ -124,25 +117,25 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
   Seed(kTypes, 0x1FF);
   Open();
   ModalDriver driver(0);  // "Select all", then each box's first button
-  harness::MoveTo(OverEntry(kLstDrvs, 3));
+  harness::MoveTo(OverEntry("lstDrvs", 3));
   harness::Press(Mouse::Right);  // the menu opens as the button goes down
   ASSERT_TRUE(harness::PumpUntil([&] { return driver.Seen().menus == 1; }, 3000, form->hwnd()));
   harness::Release(Mouse::Right);
   Pump(60, form->hwnd());
   EXPECT_EQ(driver.Seen().items, (std::vector<std::u16string>{u"Select all", u"Deselect all"}));
-  EXPECT_EQ(Ticks(kLstDrvs), 0x3FFFFFFu);
-  EXPECT_EQ(Tip(kLstDrvs), u"AutoRun for Drive A is Disabled") << "ticked from the last entry to the first";
+  EXPECT_EQ(std::get<0>(Ticks()), 0x3FFFFFFu);
+  EXPECT_EQ(Tip("lstDrvs"), u"AutoRun for Drive A is Disabled") << "ticked from the last entry to the first";
   // Left clicks toggle, middle clicks do nothing, and neither opens a menu.
-  Click(OverEntry(kLstDrvs, 1));
-  Click(OverEntry(kLstDrvTypes, 5), Mouse::Middle);
-  Click(OverEntry(kLstDrvTypes, 2));
+  Click(OverEntry("lstDrvs", 1));
+  Click(OverEntry("lstDrvTypes", 5), Mouse::Middle);
+  Click(OverEntry("lstDrvTypes", 2));
   Pump(120, form->hwnd());
   EXPECT_EQ(driver.Seen().menus, 1);
-  EXPECT_EQ(Tip(kLstDrvs), u"AutoRun for Drive B is Enabled");
-  EXPECT_EQ(Tip(kLstDrvTypes), u"AutoRun for Removable Drives is Enabled");
+  EXPECT_EQ(Tip("lstDrvs"), u"AutoRun for Drive B is Enabled");
+  EXPECT_EQ(Tip("lstDrvTypes"), u"AutoRun for Removable Drives is Enabled");
   EXPECT_EQ(reg.writes, 0) << "ticking writes nothing";
 
-  ClickOn(kBtSaveSet);
+  ClickOn("btSaveSet");
   ASSERT_TRUE(driver.WaitBoxes(1, form->hwnd()));
   EXPECT_EQ(std::tuple(driver.Seen().text, driver.Seen().title, driver.Seen().icon),
             std::tuple(u"Settings has saved...", u"Quellan!!!", true));
@@ -151,27 +144,27 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
             std::tuple(0u, 0x3FFFFFDu, 0x1FBu, 0x1FBu));
 
   ModalDriver deselect(1);
-  Click(OverEntry(kLstDrvTypes, 1), Mouse::Right);
+  Click(OverEntry("lstDrvTypes", 1), Mouse::Right);
   ASSERT_TRUE(harness::PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
   Pump(60, form->hwnd());
-  EXPECT_EQ(std::tuple(Ticks(kLstDrvs), Ticks(kLstDrvTypes)), std::tuple(0x3FFFFFDu, 0u));
-  EXPECT_EQ(Tip(kLstDrvTypes), u"AutoRun for RAM Disk Drives is Enabled") << "unticked from the first to the last";
+  EXPECT_EQ(Ticks(), std::tuple(0x3FFFFFDu, 0u));
+  EXPECT_EQ(Tip("lstDrvTypes"), u"AutoRun for RAM Disk Drives is Enabled") << "unticked from the first to the last";
 }
 
 TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
   Seed(kCdrom, 0), Seed(kLetters, 0x8), Seed(kTypes, 0x20);
   Open();
-  EnableWindow(Control(kBtSaveSet), FALSE);
-  Click(OverEntry(kLstDrvs, 0));
-  Click(OverEntry(kLstDrvTypes, 5));
-  ClickOn(kChkGlobal);
-  ASSERT_EQ(std::tuple(Ticks(kLstDrvs), Checked()), std::tuple(0x9u, BST_UNCHECKED));
-  EXPECT_TRUE(IsWindowEnabled(Control(kBtSaveSet)));
-  ClickOn(kBtRefresh);
+  EnableWindow(Control("btSaveSet"), FALSE);
+  Click(OverEntry("lstDrvs", 0));
+  Click(OverEntry("lstDrvTypes", 5));
+  ClickOn("chkGlobal");
+  ASSERT_EQ(std::tuple(std::get<0>(Ticks()), Checked()), std::tuple(0x9u, BST_UNCHECKED));
+  EXPECT_TRUE(IsWindowEnabled(Control("btSaveSet")));
+  ClickOn("btRefresh");
   // The stored policy again, in lists not filled twice, and nothing written.
-  EXPECT_EQ(std::tuple(Ticks(kLstDrvs), Ticks(kLstDrvTypes), Checked(), List(kLstDrvs).ListCount(), reg.writes),
-            std::tuple(0x8u, 0x20u, BST_CHECKED, 26, 0));
-  EXPECT_EQ(Tip(kLstDrvs), u"") << "a refresh starts the status afresh";
+  EXPECT_EQ(std::tuple(Ticks(), Checked(), SendMessageW(Control("lstDrvs"), LB_GETCOUNT, 0, 0), reg.writes),
+            std::tuple(std::tuple(0x8u, 0x20u), BST_CHECKED, 26, 0));
+  EXPECT_EQ(Tip("lstDrvs"), u"") << "a refresh starts the status afresh";
 }
 
 // A save that wrote anything tells other programs the policy changed; only one that wrote all four
@@ -185,7 +178,7 @@ TEST_F(MainWindow, SavesReportRefusedWritesAndNotifyOnlyWhenTheyWrote) {
     reg.refused = refused, g_notices = 0;
     Open();
     ModalDriver box;
-    ClickOn(kBtSaveSet);
+    ClickOn("btSaveSet");
     ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
     harness::PumpUntil([&, notices = notices] { return g_notices >= notices; }, notices ? 3000 : 400);
     EXPECT_EQ(std::tuple(reg.writes, g_notices, box.Seen().text == u"Settings has saved..."),
@@ -221,33 +214,33 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
   for (int dpi : {96, 120, 144}) {
     SCOPED_TRACE(dpi);
     Open(dpi);
-    const auto px = [dpi](int twips) { return forms::TwipsToPixels(twips, dpi); };
     const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
-    RECT client;
-    GetClientRect(form->hwnd(), &client);
-    EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(px(4245), px(4005)));
-    for (int id = 0; id < kControlCount; ++id) {
-      const ControlSpec& c = MainControls()[id];
+    RECT r;
+    GetClientRect(form->hwnd(), &r);
+    EXPECT_EQ(std::tuple(r.right, r.bottom), std::tuple(forms::TwipsToPixels(MainForm().clientWidth, dpi),
+                                                        forms::TwipsToPixels(MainForm().clientHeight, dpi)));
+    for (const ControlSpec& c : MainControls()) {
       SCOPED_TRACE(c.name);
-      const HWND control = Control(static_cast<ControlId>(id));
-      RECT r;
+      const HWND control = Control(c.name);
       GetWindowRect(control, &r);
       MapWindowPoints(nullptr, form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+      const PixelBox box = Pixels(c, dpi), frame = Pixels(MainControls()[RowIndex("fraSet")], dpi);
+      const int inFrame = c.parent == Parent::Frame;
       EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
-                std::tuple(px(c.left), px(c.top) + (c.inFrame ? px(765) : 0), px(c.width), px(c.height)));
-      if (id == kFraSet || id == kLstDrvs) continue;
+                std::tuple(box.left + inFrame * frame.left, box.top + inFrame * frame.top, box.width, box.height));
+      if (c.kind == Kind::Frame || c.name == std::string_view("lstDrvs")) continue;
       // Every text fits its font: a button's caption on one line inside its raised edge, the check
       // box's beside its tick box and half a digit; a label wraps, but no line is cut off. Bold is bold.
       GetClientRect(control, &r);
-      const forms::FontObject drawn =
-          c.stored.Font.value_or(forms::FontObject{c.font.face, c.font.points, c.font.weight});
+      const forms::FontObject drawn{c.font.face, c.font.points, c.font.weight};
       const win32::Font own = forms::CreateFontHandle(drawn, dpi);
       const win32::Font regular = forms::CreateFontHandle(forms::FontObject{drawn.name, drawn.size, 400}, dpi);
-      const HFONT font = c.stored.Font ? own.get() : reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-      const bool label = id >= kLabel10;
+      const HFONT font =
+          c.kind == Kind::Button ? own.get() : reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+      const bool label = c.kind == Kind::Label;
       const Measured m = Measure(font, harness::WindowText(control), label ? DT_WORDBREAK : DT_SINGLELINE, r.right);
       EXPECT_EQ(m.ink > Measure(regular.get(), u"", 0, 0).ink, drawn.weight >= 700) << "drawn bold";
-      if (id == kLstDrvTypes) {  // all seven types show without scrolling
+      if (c.kind == Kind::CheckList) {  // all seven types show without scrolling
         RECT last{};
         SendMessageW(control, LB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&last));
         EXPECT_GE(last.bottom - last.top, std::max(m.line, scaled(13))) << "a row holds its text and tick box";
@@ -255,7 +248,7 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
         EXPECT_FALSE(GetWindowLongW(control, GWL_STYLE) & WS_VSCROLL);
         continue;
       }
-      EXPECT_LE(m.text.cx, r.right - (id == kChkGlobal ? scaled(13) + m.halfDigit : label ? 0 : 2 * scaled(2)));
+      EXPECT_LE(m.text.cx, r.right - (c.kind == Kind::CheckBox ? scaled(13) + m.halfDigit : label ? 0 : 2 * scaled(2)));
       // The foot of a line's cell may reach past the label's edge (the title's does); a wrapped line may not.
       EXPECT_LE(m.text.cy / m.line, std::max<int>(1, r.bottom / m.line)) << "lines cut off";
     }
@@ -266,32 +259,26 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
   const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
   EXPECT_EQ(GetWindowLongW(form->hwnd(), GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
   EXPECT_EQ(harness::WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
-  EXPECT_EQ(Tip(kLink2), u"Send IM to author...");
-  // The frame and the transparent labels show the window's yellow; the title is orange, the links blue.
-  const harness::Picture shown = harness::CaptureClient(form->hwnd());
-  for (const POINT& p : {POINT{141, 224}, POINT{10, 4}, POINT{136, 94}}) EXPECT_EQ(shown.At(p.x, p.y), 0xFFFFC0u);
-  for (const auto& [id, colour] :
-       {std::pair{kCAP, 0xFF8000u}, std::pair{kLink1, 0x0000FFu}, std::pair{kLink2, 0x0000FFu}}) {
-    const ControlSpec& c = MainControls()[id];
-    int found = 0;
-    for (int y = c.top / 15; y < (c.top + c.height) / 15; ++y)
-      for (int x = c.left / 15; x < (c.left + c.width) / 15; ++x) found += shown.At(x, y) == colour;
-    EXPECT_GT(found, 10) << c.name;
-  }
+  EXPECT_EQ(std::tuple(Tip("CAP"), Tip("link1"), Tip("link2")),
+            std::tuple(u"About...", u"Homepage...", u"Send IM to author..."));
+  // Every control's place, kind, font and colours, as the window shows them at 96 DPI.
+  MoveTo(POINT{0, 0});
+  Pump(300, form->hwnd());
+  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_TEST_DIR "/main-96.ppm"));
 }
 
 TEST_F(MainWindow, TabOrderAndSpace) {
   Open();
-  EXPECT_EQ(GetFocus(), Control(kLstDrvs)) << "the first tab stop has the focus at start";
-  for (ControlId expected : {kChkGlobal, kLstDrvTypes, kBtRefresh, kBtSaveSet, kLstDrvs}) {
+  EXPECT_EQ(GetFocus(), Control("lstDrvs")) << "the first tab stop has the focus at start";
+  for (const char* expected : {"chkGlobal", "lstDrvTypes", "btRefresh", "btSaveSet", "lstDrvs"}) {
     Key(VK_TAB);
     Pump(40, form->hwnd());
-    EXPECT_EQ(GetFocus(), Control(expected)) << MainControls()[expected].name;
+    EXPECT_EQ(GetFocus(), Control(expected)) << expected;
   }
   for (WORD key : {VK_HOME, VK_DOWN, VK_DOWN, VK_SPACE, VK_TAB, VK_SPACE}) Key(key);
   Pump(60, form->hwnd());
   EXPECT_EQ(Checked(), BST_UNCHECKED);
-  EXPECT_EQ(Ticks(kLstDrvs), 1u << 2);
+  EXPECT_EQ(std::get<0>(Ticks()), 1u << 2);
 }
 
 // A value under HKEY_LOCAL_MACHINE overrides the user's: the window says so under its layout, growing
@@ -300,21 +287,22 @@ TEST_F(MainWindow, AMachineWidePolicyIsShownAndRepeatedOnSave) {
   const DWORD types = 0x24;
   RegSetKeyValueW(HKEY_LOCAL_MACHINE, kExplorer, L"NoDriveTypeAutoRun", REG_DWORD, &types, sizeof types);
   Open();
-  const HWND notice = GetDlgItem(form->hwnd(), kControlIdBase + kControlCount);
+  const HWND notice = GetDlgItem(form->hwnd(), kControlIdBase + static_cast<int>(MainControls().size()));
   const std::u16string says = u"AutoRun is disabled for Removable and CD/DVD drives on this computer";
   RECT client;
   GetClientRect(form->hwnd(), &client);
-  EXPECT_GT(client.bottom, 267 + 20);
+  const int height = forms::TwipsToPixels(MainForm().clientHeight, 96);
+  EXPECT_GT(client.bottom, height + 20);
   EXPECT_TRUE(IsWindowVisible(notice));
   EXPECT_EQ(harness::WindowText(notice).substr(0, says.size()), says);
   ModalDriver box;
-  ClickOn(kBtSaveSet);
+  ClickOn("btSaveSet");
   ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
   EXPECT_EQ(box.Seen().text.substr(0, 23 + says.size()), u"Settings has saved...\r\n" + says);
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kExplorer, L"NoDriveTypeAutoRun");
-  ClickOn(kBtRefresh);
+  ClickOn("btRefresh");
   GetClientRect(form->hwnd(), &client);
-  EXPECT_EQ(client.bottom, 267);
+  EXPECT_EQ(client.bottom, height);
   EXPECT_FALSE(IsWindowVisible(notice));
 }
 
@@ -338,7 +326,7 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
   GetMenuStringW(system, items - 1, caption, 64, MF_BYPOSITION);
   EXPECT_STREQ(caption, L"Export as .reg file...");
   EXPECT_EQ(GetMenuState(system, items - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
-  Click(OverEntry(kLstDrvs, 2));
+  Click(OverEntry("lstDrvs", 2));
   Pump(100, form->hwnd());
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerSaveDialog);
@@ -361,7 +349,7 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
 TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
   Open();
   ModalDriver driver(-1, L"QuellanEffect");  // the effect covers the screen until a press
-  Click(ScreenPoint(Control(kCAP)));
+  Click(ScreenPoint(Control("CAP")));
   ASSERT_TRUE(
       harness::PumpUntil([&] { return driver.Seen().boxes == 1 && driver.Seen().others == 1; }, 5000, form->hwnd()));
   Pump(100, form->hwnd());
