@@ -45,7 +45,7 @@ quellan_build() {
   done
 }
 
-# Starts a private Xvfb unless QUELLAN_DISPLAY_KEEP is set and DISPLAY works; exports DISPLAY.
+# Starts a private Xvfb on a free display; exports DISPLAY.
 quellan_xvfb() {
   local n
   for n in $(seq 91 140); do
@@ -128,9 +128,4 @@ quellan_cleanup() {
   [ -n "${QUELLAN_XVFB_PID:-}" ] && kill "$QUELLAN_XVFB_PID" 2>/dev/null
   [ -n "${QUELLAN_TMP_PREFIX:-}" ] && rm -rf "$QUELLAN_TMP_PREFIX"
   return 0
-}
-
-# quellan_screenshot FILE: the whole X display as PNG.
-quellan_screenshot() {
-  xwd -root -silent | convert xwd:- "png:$1"
 }
