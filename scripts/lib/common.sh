@@ -36,6 +36,11 @@ quellan_deps() {
     >/dev/null
 }
 
+# quellan_version: the project's version, X.Y, from the top-level CMakeLists.txt.
+quellan_version() { sed -n 's/^project(Quellan VERSION \([0-9.]*\).*/\1/p' "$QUELLAN_ROOT/CMakeLists.txt"; }
+# quellan_msi_version X.Y[.Z]: the version as Windows Installer keeps it, X.Y.Z.
+quellan_msi_version() { if [ "${1//[^.]/}" = "." ]; then echo "$1.0"; else echo "$1"; fi; }
+
 # quellan_build PRESET...: configure and build each preset.
 quellan_build() {
   local preset
