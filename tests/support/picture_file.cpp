@@ -2,37 +2,31 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "harness.h"
 
 namespace quellan::harness {
 
 namespace {
-void SavePpm(const Picture& picture, const std::string& path) {
-  std::ofstream file(path, std::ios::binary);
-  file << "P6\n" << picture.width << ' ' << picture.height << "\n255\n";
-  for (const std::uint32_t pixel : picture.pixels) file.put(char(pixel >> 16)).put(char(pixel >> 8)).put(char(pixel));
+std::string Ppm(const Picture& picture) {
+  std::string bytes = "P6\n" + std::to_string(picture.width) + ' ' + std::to_string(picture.height) + "\n255\n";
+  for (const std::uint32_t pixel : picture.pixels) bytes += {char(pixel >> 16), char(pixel >> 8), char(pixel)};
+  return bytes;
 }
 }  // namespace
 
 ::testing::AssertionResult MatchesReference(const Picture& shown, const std::string& reference) {
-  std::ifstream file(reference, std::ios::binary);
-  std::string magic;
-  Picture expected;
-  int depth = 0;
-  file >> magic >> expected.width >> expected.height >> depth;
-  file.get();
-  for (char rgb[3]; expected.pixels.size() < std::size_t(expected.width) * expected.height && file.read(rgb, 3);)
-    expected.pixels.push_back(std::uint32_t(std::uint8_t(rgb[0])) << 16 | std::uint8_t(rgb[1]) << 8 |
-                              std::uint8_t(rgb[2]));
-  if (shown == expected) return ::testing::AssertionSuccess();
+  const std::string expected(std::istreambuf_iterator<char>(std::ifstream(reference, std::ios::binary).rdbuf()), {});
+  const std::string actual = Ppm(shown);
+  if (actual == expected) return ::testing::AssertionSuccess();
   Picture difference = shown;
-  for (std::size_t i = 0; i < shown.pixels.size(); ++i)
-    difference.pixels[i] = i < expected.pixels.size() && expected.pixels[i] == shown.pixels[i] ? 0xFFFFFFu : 0xFF0000u;
+  for (std::size_t i = 0, at = actual.size() - 3 * shown.pixels.size(); i < shown.pixels.size(); ++i, at += 3)
+    difference.pixels[i] = expected.size() >= at + 3 && !expected.compare(at, 3, actual, at, 3) ? 0xFFFFFFu : 0xFF0000u;
   const std::size_t name = reference.find_last_of("/\\") + 1;
   const std::string stem = reference.substr(name, reference.size() - 4 - name);
-  SavePpm(shown, stem + "-actual.ppm");
-  SavePpm(difference, stem + "-difference.ppm");
+  std::ofstream(stem + "-actual.ppm", std::ios::binary) << actual;
+  std::ofstream(stem + "-difference.ppm", std::ios::binary) << Ppm(difference);
   return ::testing::AssertionFailure() << "differs from " << reference << ": see " << stem << "-actual.ppm and " << stem
                                        << "-difference.ppm (differing pixels red) in the test's working directory";
 }

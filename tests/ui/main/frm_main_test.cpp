@@ -187,31 +187,20 @@ TEST_F(MainWindow, SavesReportRefusedWritesAndNotifyOnlyWhenTheyWrote) {
   }
 }
 
-// A text laid out in a font as DrawTextW lays it out, and the font as drawn: its cell height, half
-// the width of a digit, and the width of the ink of "l" (wider in a bold face than in a regular one).
-struct Measured {
-  SIZE text;
-  int line, halfDigit, ink;
-};
-
-Measured Measure(HFONT font, const std::u16string& text, UINT format, int width) {
-  const win32::WindowDc dc(nullptr);
-  const win32::SelectedObject selected(dc.get(), font);
-  RECT r{0, 0, width, 0};
-  DrawTextW(dc.get(), win32::Wide(text), -1, &r, format | DT_CALCRECT);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.get(), &metrics);
-  INT digit = 0;
-  GetCharWidth32W(dc.get(), L'0', L'0', &digit);
-  GLYPHMETRICS l{};
-  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-  GetGlyphOutlineW(dc.get(), L'l', GGO_METRICS, &l, 0, nullptr, &identity);
-  return {SIZE{r.right, r.bottom}, static_cast<int>(metrics.tmHeight), digit / 2, static_cast<int>(l.gmBlackBoxX)};
-}
-
+// At 96 DPI the picture holds every control's place, kind, font, colours and text; the frame and the
+// caption lie outside it. At the larger DPIs every text fits its font.
 TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards) {
   const long gdi = win32::GdiCounter::Live();
-  for (int dpi : {96, 120, 144}) {
+  Open();
+  const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
+  EXPECT_EQ(GetWindowLongW(form->hwnd(), GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(harness::WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
+  EXPECT_EQ(std::tuple(Tip("CAP"), Tip("link1"), Tip("link2")),
+            std::tuple(u"About...", u"Homepage...", u"Send IM to author..."));
+  MoveTo(POINT{0, 0});
+  Pump(300, form->hwnd());
+  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_TEST_DIR "/main-96.ppm"));
+  for (int dpi : {120, 144}) {
     SCOPED_TRACE(dpi);
     Open(dpi);
     const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
@@ -220,51 +209,42 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
     EXPECT_EQ(std::tuple(r.right, r.bottom), std::tuple(forms::TwipsToPixels(MainForm().clientWidth, dpi),
                                                         forms::TwipsToPixels(MainForm().clientHeight, dpi)));
     for (const ControlSpec& c : MainControls()) {
-      SCOPED_TRACE(c.name);
-      const HWND control = Control(c.name);
-      GetWindowRect(control, &r);
-      MapWindowPoints(nullptr, form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      const PixelBox box = Pixels(c, dpi), frame = Pixels(MainControls()[RowIndex("fraSet")], dpi);
-      const int inFrame = c.parent == Parent::Frame;
-      EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
-                std::tuple(box.left + inFrame * frame.left, box.top + inFrame * frame.top, box.width, box.height));
       if (c.kind == Kind::Frame || c.name == std::string_view("lstDrvs")) continue;
-      // Every text fits its font: a button's caption on one line inside its raised edge, the check
-      // box's beside its tick box and half a digit; a label wraps, but no line is cut off. Bold is bold.
+      SCOPED_TRACE(c.name);
+      // A button's caption on one line inside its raised edge, the check box's beside its tick box
+      // and half a digit; a label wraps, but no line is cut off.
+      const HWND control = Control(c.name);
       GetClientRect(control, &r);
-      const forms::FontObject drawn{c.font.face, c.font.points, c.font.weight};
-      const win32::Font own = forms::CreateFontHandle(drawn, dpi);
-      const win32::Font regular = forms::CreateFontHandle(forms::FontObject{drawn.name, drawn.size, 400}, dpi);
+      const win32::Font own = forms::CreateFontHandle(forms::FontObject{c.font.face, c.font.points, c.font.weight}, dpi);
       const HFONT font =
           c.kind == Kind::Button ? own.get() : reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
       const bool label = c.kind == Kind::Label;
-      const Measured m = Measure(font, harness::WindowText(control), label ? DT_WORDBREAK : DT_SINGLELINE, r.right);
-      EXPECT_EQ(m.ink > Measure(regular.get(), u"", 0, 0).ink, drawn.weight >= 700) << "drawn bold";
+      // The text laid out as DrawTextW lays it out, the font's cell height and the width of a digit.
+      const win32::WindowDc dc(nullptr);
+      const win32::SelectedObject selected(dc.get(), font);
+      RECT text{0, 0, r.right, 0};
+      DrawTextW(dc.get(), win32::Wide(harness::WindowText(control)), -1, &text,
+                (label ? DT_WORDBREAK : DT_SINGLELINE) | DT_CALCRECT);
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc.get(), &metrics);
+      INT digit = 0;
+      GetCharWidth32W(dc.get(), L'0', L'0', &digit);
+      const int line = metrics.tmHeight;
       if (c.kind == Kind::CheckList) {  // all seven types show without scrolling
         RECT last{};
         SendMessageW(control, LB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&last));
-        EXPECT_GE(last.bottom - last.top, std::max(m.line, scaled(13))) << "a row holds its text and tick box";
+        EXPECT_GE(last.bottom - last.top, std::max(line, scaled(13))) << "a row holds its text and tick box";
         EXPECT_LE(last.bottom, r.bottom);
         EXPECT_FALSE(GetWindowLongW(control, GWL_STYLE) & WS_VSCROLL);
         continue;
       }
-      EXPECT_LE(m.text.cx, r.right - (c.kind == Kind::CheckBox ? scaled(13) + m.halfDigit : label ? 0 : 2 * scaled(2)));
+      EXPECT_LE(text.right, r.right - (c.kind == Kind::CheckBox ? scaled(13) + digit / 2 : label ? 0 : 2 * scaled(2)));
       // The foot of a line's cell may reach past the label's edge (the title's does); a wrapped line may not.
-      EXPECT_LE(m.text.cy / m.line, std::max<int>(1, r.bottom / m.line)) << "lines cut off";
+      EXPECT_LE(text.bottom / line, std::max<int>(1, r.bottom / line)) << "lines cut off";
     }
-    form.reset();
   }
+  form.reset();
   EXPECT_EQ(win32::GdiCounter::Live(), gdi);
-  Open();
-  const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
-  EXPECT_EQ(GetWindowLongW(form->hwnd(), GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-  EXPECT_EQ(harness::WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
-  EXPECT_EQ(std::tuple(Tip("CAP"), Tip("link1"), Tip("link2")),
-            std::tuple(u"About...", u"Homepage...", u"Send IM to author..."));
-  // Every control's place, kind, font and colours, as the window shows them at 96 DPI.
-  MoveTo(POINT{0, 0});
-  Pump(300, form->hwnd());
-  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_TEST_DIR "/main-96.ppm"));
 }
 
 TEST_F(MainWindow, TabOrderAndSpace) {
@@ -284,8 +264,8 @@ TEST_F(MainWindow, TabOrderAndSpace) {
 // A value under HKEY_LOCAL_MACHINE overrides the user's: the window says so under its layout, growing
 // only while there is something to say, and the save's report repeats it after its first line.
 TEST_F(MainWindow, AMachineWidePolicyIsShownAndRepeatedOnSave) {
-  const DWORD types = 0x24;
-  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kExplorer, L"NoDriveTypeAutoRun", REG_DWORD, &types, sizeof types);
+  const Value machine{HKEY_LOCAL_MACHINE, kExplorer, L"NoDriveTypeAutoRun"};
+  Seed(machine, 0x24);
   Open();
   const HWND notice = GetDlgItem(form->hwnd(), kControlIdBase + static_cast<int>(MainControls().size()));
   const std::u16string says = u"AutoRun is disabled for Removable and CD/DVD drives on this computer";
@@ -299,7 +279,7 @@ TEST_F(MainWindow, AMachineWidePolicyIsShownAndRepeatedOnSave) {
   ClickOn("btSaveSet");
   ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
   EXPECT_EQ(box.Seen().text.substr(0, 23 + says.size()), u"Settings has saved...\r\n" + says);
-  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kExplorer, L"NoDriveTypeAutoRun");
+  RegDeleteKeyValueW(machine.root, machine.path, machine.name);
   ClickOn("btRefresh");
   GetClientRect(form->hwnd(), &client);
   EXPECT_EQ(client.bottom, height);

@@ -29,8 +29,6 @@ LSTATUS Set(const std::wstring& key, const wchar_t* name, const std::wstring& te
 
 // A process elevated or not (Wine has no split token), whose desktop shell cannot open the address.
 std::string g_desktopAsked;
-bool Elevated() { return true; }
-bool NotElevated() { return false; }
 bool DesktopFails(const char*, const char* file, const char*, const char*, int show) {
   g_desktopAsked = file + ("\nshow=" + std::to_string(show) + "\n");
   return false;
@@ -55,7 +53,7 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenOrElevatedOnlyShowsIt) {
     ASSERT_EQ(Set(command, nullptr, L"\"" + recorder.wstring() + L"\" \"" + record.wstring() + L"\" \"%1\""), 0);
     if (previous.empty()) Set(scheme, L"URL Protocol", L"");
     g_desktopAsked.clear();
-    click(nullptr, ShellRoute{&NotElevated, &DesktopFails});
+    click(nullptr, ShellRoute{[] { return false; }, &DesktopFails});
     harness::PumpUntil([&] { return fs::exists(record) && fs::file_size(record) > 0; }, 20000);
     std::ifstream file(record, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), address + "\nshow=0\n");
@@ -64,7 +62,7 @@ TEST(Links, EachLinkHandsItsAddressToTheShellHiddenOrElevatedOnlyShowsIt) {
     EXPECT_EQ(boxes.Seen().boxes, shown) << "a link showed a message box";
     EXPECT_EQ(g_desktopAsked, "");
 
-    click(nullptr, ShellRoute{&Elevated, &DesktopFails});
+    click(nullptr, ShellRoute{[] { return true; }, &DesktopFails});
     EXPECT_EQ(g_desktopAsked, address + "\nshow=0\n");
     EXPECT_EQ(boxes.Seen().boxes, ++shown);
     EXPECT_EQ(boxes.Seen().text.substr(boxes.Seen().text.find(u"\r\n\r\n") + 4),
