@@ -73,5 +73,15 @@ TEST(PlantedDlls, NoneBesideTheProgramIsLoaded) {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Quellan.exe");
 }
 
+// Once restricted, a load by name finds nothing in the program's own folder, where a DLL of that name lies.
+TEST(PlantedDlls, TheRestrictedSearchSkipsTheProgramsFolder) {
+  const fs::path beside = kBuilt / L"quellan_probe.dll";
+  CopyFileW(kMarkDll.c_str(), beside.c_str(), FALSE);
+  SetEnvironmentVariableW(L"QUELLAN_MARK_DIR", nullptr);
+  win32::RestrictDllSearch();
+  EXPECT_EQ(LoadLibraryW(L"quellan_probe.dll"), nullptr);
+  EXPECT_NE(LoadLibraryW(beside.c_str()), nullptr) << "the probe itself cannot be loaded";
+}
+
 }  // namespace
 }  // namespace quellan
