@@ -28,10 +28,9 @@ TEST(ToInt32, ConvertsIntegersUnchangedAndTextByItsNumericReading) {
     EXPECT_EQ(ToInt32(RegValue{std::u16string(text)}), std::nullopt) << testing::PrintToString(std::u16string(text));
 }
 
-// A refresh from {grayed, A B, Unknown} shows a CD-ROM value of 0 ticked, letter bits 0 .. 25 and type bits 0 .. 6,
-// never reading ".DEFAULT", and stops at a stored text with no numeric reading. A save writes the CD-ROM value 0
-// only when ticked, the letters, and the types merged into the stored mask (a text with no numeric reading counts
-// as 0; bit 7 and above kept) twice. A failed create or set keeps its value and is named in the warning.
+// A refresh from {grayed, A B, Unknown} shows CD-ROM 0 ticked, letter bits 0-25, type bits 0-6, never reads ".DEFAULT"
+// and stops at a text with no numeric reading. A save writes CD-ROM 0 only when ticked, the letters, and twice the
+// types merged into the stored mask (bits 7 up kept; unreadable text is 0); a failed create or set is named.
 TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
   const struct {
     Stored stored[3];  // "AutoRun", "NoDriveAutoRun", "NoDriveTypeAutoRun"; type 0: missing
@@ -39,7 +38,7 @@ TEST(AutorunPolicy, RefreshShowsTheStoredPolicyAndSaveWritesTheTicksBack) {
     std::optional<Ticks> edited;  // the ticks saved, when not those shown
     std::uint32_t saved[4];       // in kSaveLocations order; ".DEFAULT" holds 0x55 before
     bool readsAll = true;
-    std::vector<std::tuple<RegCall, int, std::int32_t>> failures = {};  // the call, counted from 0, and its status
+    std::vector<std::tuple<RegCall, int, std::int32_t>> failures = {};  // call, its index and status
     const char16_t* text = u"Settings has saved...";
   } cases[] = {
       // clang-format off

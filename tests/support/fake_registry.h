@@ -1,6 +1,6 @@
 #pragma once
-// A registry held in memory: a short buffer gets ERROR_MORE_DATA and the size needed, chosen calls
-// fail, keys are counted open and closed. Its ANSI code page is Latin-1; its error text "Error <n>.".
+// A registry in memory: a short buffer gets ERROR_MORE_DATA and the size needed, chosen calls fail, keys are counted
+// open and closed. Its ANSI code page is Latin-1; its error text "Error <n>.".
 #include <map>
 #include <string>
 
@@ -42,27 +42,25 @@ class FakeRegistry : public RegistryApi {
   }
   std::u16string ErrorText(std::int32_t n) const override { return Utf16FromAnsi("Error " + std::to_string(n) + "."); }
 
-  // Stores a value directly, not counted as a call; Find tells what is stored (type 0 when nothing).
+  // Seed stores a value, not counted as a call; Find tells what is stored (type 0 when nothing).
   void Seed(const PolicyLocation& at, const Stored& value) { m_values[Id(at)] = value; }
   Stored Find(const PolicyLocation& at) const { return m_values.count(Id(at)) ? m_values.at(Id(at)) : Stored{}; }
   // Makes the index-th call of this kind (counted from 0) fail with status, without effect.
   void Fail(RegCall call, int index, std::int32_t status) { m_failures[{call, index}] = status; }
-  // Every key opened has been closed, exactly once.
-  bool Balanced() const { return m_open.empty() && m_strayCloses == 0; }
+  bool Balanced() const { return m_open.empty() && m_strayCloses == 0; }  // every key closed once
 
  private:
   using KeyId = std::pair<std::uint32_t, std::string>;  // root and path
-  using ValueId = std::pair<KeyId, std::string>;
+  using ValueId = std::pair<KeyId, std::string>;        // and name
   ValueId Id(const PolicyLocation& at) const {
     return {{at.root, AnsiFromUtf16(std::u16string(at.keyPath))}, AnsiFromUtf16(std::u16string(at.valueName))};
   }
-  // The failure chosen for this call, else ERROR_INVALID_HANDLE for a key given that is not open.
+  // The failure chosen for this call, else ERROR_INVALID_HANDLE for a key not open. Every key exists.
   std::int32_t Status(RegCall call, KeyHandle key = 0) {
     const auto failure = m_failures.find({call, m_calls[call]++});
     if (failure != m_failures.end()) return failure->second;
     return key == 0 || m_open.count(key) ? kErrorSuccess : 6 /* ERROR_INVALID_HANDLE */;
   }
-  // Every key exists: a missing one holds no values.
   std::int32_t Open(RegCall call, const KeyId& id, KeyHandle* key) {
     *key = 0;
     const std::int32_t status = Status(call);

@@ -15,24 +15,21 @@ std::u16string WindowText(HWND hwnd) {
   return std::u16string(text.begin(), text.end());
 }
 
-void Pump(int milliseconds, HWND dialog) {
-  const DWORD start = GetTickCount();
-  for (;;) {
+bool PumpUntil(const std::function<bool()>& done, int milliseconds, HWND dialog) {
+  for (const DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (dialog && IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    if (static_cast<int>(GetTickCount() - start) >= milliseconds) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    if (static_cast<int>(GetTickCount() - start) >= milliseconds) return done();
   }
+  return true;
 }
 
-bool PumpUntil(const std::function<bool()>& done, int milliseconds, HWND dialog) {
-  const DWORD start = GetTickCount();
-  while (!done() && static_cast<int>(GetTickCount() - start) < milliseconds) Pump(5, dialog);
-  return done();
+void Pump(int milliseconds, HWND dialog) {
+  PumpUntil([] { return false; }, milliseconds, dialog);
 }
 
 POINT ScreenPoint(HWND hwnd, POINT client) {
@@ -72,8 +69,11 @@ HWND FindThreadWindow(const wchar_t* className, DWORD process) {
   return nullptr;
 }
 
-ModalDriver::ModalDriver(int chooseMenuItem, const wchar_t* clickClass)
-    : m_choose(chooseMenuItem), m_clickClass(clickClass), m_timer(SetTimer(nullptr, 0, 25, &ModalDriver::Tick)) {
+ModalDriver::ModalDriver(int chooseMenuItem, const wchar_t* clickClass, std::function<void(HWND box)> inspect)
+    : m_choose(chooseMenuItem),
+      m_clickClass(clickClass),
+      m_inspect(std::move(inspect)),
+      m_timer(SetTimer(nullptr, 0, 25, &ModalDriver::Tick)) {
   g_driver = this;
 }
 
@@ -91,7 +91,7 @@ void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (!self) return;
   if (self->m_box && !IsWindowVisible(self->m_box)) {
     // The box's loop looks at its end condition only when a message arrives.
-    PostMessageW(self->m_boxOwner ? self->m_boxOwner : self->m_box, WM_NULL, 0, 0);
+    PostMessageW(self->m_seen.owner ? self->m_seen.owner : self->m_box, WM_NULL, 0, 0);
     self->m_box = nullptr;
   }
   if (HWND menu = FindThreadWindow(L"#32768"); menu && menu != self->m_menu) self->OnMenu(menu);
@@ -125,8 +125,10 @@ void ModalDriver::OnMenu(HWND menuWindow) {
 void ModalDriver::OnBox(HWND box) {
   ++m_seen.boxes;
   m_seen.title = WindowText(box), m_seen.text.clear(), m_seen.icon = false;
+  m_seen.children = Children(box);
+  m_seen.owner = GetWindow(box, GW_OWNER);
   HWND firstButton = nullptr;
-  for (const Child& child : Children(box)) {
+  for (const Child& child : m_seen.children) {
     const bool isStatic = lstrcmpiW(win32::Wide(child.className), L"Static") == 0;
     if (isStatic && (GetWindowLongW(child.hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
       m_seen.icon = true;
@@ -135,7 +137,8 @@ void ModalDriver::OnBox(HWND box) {
     else if (lstrcmpiW(win32::Wide(child.className), L"Button") == 0 && IsWindowVisible(child.hwnd) && !firstButton)
       firstButton = child.hwnd;
   }
-  m_box = box, m_boxOwner = GetWindow(box, GW_OWNER);
+  if (m_inspect) m_inspect(box);
+  m_box = box;
   if (firstButton) Click(ScreenPoint(firstButton));
 }
 

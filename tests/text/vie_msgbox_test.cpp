@@ -1,4 +1,4 @@
-// The localised message box shown for real, watched by a thread timer.
+// The localised message box shown for real, read and closed with its first button by the modal driver.
 #include "text/vie_msgbox.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +14,6 @@ namespace {
 using Dressing = std::map<int, std::u16string>;  // control id: its text
 const char16_t kDong[] = u"\u0110\u00F3ng", kThoat[] = u"Tho\u00E1t", kThuLai[] = u"Th\u1EED l\u1EA1i";
 
-struct Seen {
-  int press = IDOK;  // the button the timer clicks
-  HWND box = nullptr, owner = nullptr;
-  std::u16string title{};
-  std::vector<harness::Child> shown{};
-} g;
-
 // The controls that wore the box's font (Tahoma, 13 units, weight 500), marked where it still exists.
 Dressing Dressed(const std::vector<harness::Child>& children) {
   Dressing dressed;
@@ -30,25 +23,27 @@ Dressing Dressed(const std::vector<harness::Child>& children) {
   return dressed;
 }
 
-// A plain pop-up window: the owner of a box, or a window activated while one shows.
-win32::UniqueWindow MakePopup() {
-  return win32::UniqueWindow(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, 0, 0, 0, 0));
+// A plain pop-up window, the owner of a box; with `shown`, a window with an OK button activated while a box shows.
+win32::UniqueWindow MakePopup(bool shown = false) {
+  win32::UniqueWindow popup(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 40, 0, 0, 0, 0));
+  if (!shown) return popup;
+  CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, popup.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
+  ShowWindow(popup.get(), SW_SHOW);
+  return popup;
 }
 
-// While a box is shown: what it shows, then the button chosen pressed. Its text control holds every
-// line in its font, the buttons lie below it inside the box, and every letter of text and title draws
-// differently from a character no font has (from Tahoma or the font Tahoma links to).
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND box = g.box = harness::FindThreadWindow(L"#32770"), text = GetDlgItem(box, 0xFFFF);
-  if (!box) return;
-  g.owner = GetWindow(box, GW_OWNER), g.title = harness::WindowText(box), g.shown = harness::Children(box);
+// While a box is shown: its text control holds every line in its font, the buttons lie below it inside the box,
+// and every letter of text and title draws differently from a character no font has (from Tahoma or the font
+// Tahoma links to).
+void Inspect(HWND box) {
+  const HWND text = GetDlgItem(box, 0xFFFF);
   const win32::WindowDc dc(text);
   const win32::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
   RECT frame{}, given{};
   GetWindowRect(box, &frame);
   GetWindowRect(text, &given);
   RECT needed{0, 0, given.right - given.left, 0};
-  const std::u16string shown = harness::WindowText(text), letters = shown + g.title;
+  const std::u16string shown = harness::WindowText(text), letters = shown + harness::WindowText(box);
   DrawTextW(dc.get(), win32::Wide(shown), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   EXPECT_TRUE(needed.right <= given.right - given.left && needed.bottom <= given.bottom - given.top);
   for (HWND button = nullptr; (button = FindWindowExW(box, button, L"Button", nullptr));) {
@@ -64,34 +59,23 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   for (const char16_t letter : std::set<char16_t>(letters.begin(), letters.end()))
     EXPECT_TRUE(letter < 0x80 || !(drawn(letter) == drawn(u'\uFFFF'))) << std::hex << int{letter};
   // A window activated while the box shows keeps its captions: the hook went once the box was dressed.
-  const win32::UniqueWindow other = MakePopup();
-  CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, other.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
-  ShowWindow(other.get(), SW_SHOW);
+  const win32::UniqueWindow other = MakePopup(true);
   EXPECT_EQ(harness::WindowText(GetDlgItem(other.get(), IDOK)), u"OK");
-  SendMessageW(GetDlgItem(box, g.press), BM_CLICK, 0, 0);
 }
 
-// The timer that watches for boxes, for one test.
-struct Watching {
-  const UINT_PTR timer = SetTimer(nullptr, 0, 15, &Tick);
-  ~Watching() { KillTimer(nullptr, timer); }
-};
-
-// Boxes showing every button relabelled, the button pressed, and what is relabelled (the rest keeps its caption).
+// Boxes showing every button relabelled, their first button, and what is relabelled (the rest keeps its caption).
 const std::tuple<UINT, int, Dressing> kBoxes[] = {
     {MB_ICONINFORMATION, IDOK, {{IDOK, kDong}}},
-    {MB_OKCANCEL, IDCANCEL, {{IDOK, kDong}, {IDCANCEL, kThoat}}},
+    {MB_OKCANCEL, IDOK, {{IDOK, kDong}, {IDCANCEL, kThoat}}},
     {MB_ABORTRETRYIGNORE, IDABORT, {{IDRETRY, kThuLai}}},
     {MB_YESNOCANCEL, IDYES, {{IDYES, u"C\u00F3"}, {IDNO, u"Kh\u00F4ng"}, {IDCANCEL, kThoat}}},
-    {MB_CANCELTRYCONTINUE, IDTRYAGAIN, {{IDCANCEL, kThoat}}}};
+    {MB_CANCELTRYCONTINUE, IDCANCEL, {{IDCANCEL, kThoat}}}};
 
 // A window of another class activated before the box (here, as the box is created) keeps its captions.
 win32::UniqueWindow g_first;
 LRESULT CALLBACK ActivateAnotherFirst(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && !g_first && harness::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770") {
-    g_first = MakePopup();
-    CreateWindowExW(0, L"Button", L"OK", WS_CHILD, 0, 0, 9, 9, g_first.get(), reinterpret_cast<HMENU>(IDOK), 0, 0);
-    ShowWindow(g_first.get(), SW_SHOW);
+    g_first = MakePopup(true);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -105,7 +89,6 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
   const std::u16string shown =
       u"Th\u00F4ng tin v\u1EC1 Quellan!\r\nCh\u1EE9c n\u0103ng: T\u1EAFt Autorun...\r\n\r\n"
       u"T\u00E1c gi\u1EA3: Ng\u01B0\u1EDDi \u0111\u1EA5t\r\n";
-  const Watching watching;
   const win32::UniqueHook hook(SetWindowsHookExW(WH_CBT, &ActivateAnotherFirst, nullptr, GetCurrentThreadId()));
   NONCLIENTMETRICSW system{}, smaller;
   system.cbSize = sizeof system;
@@ -115,11 +98,14 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
   const win32::UniqueWindow owner = MakePopup();
   for (auto [flags, press, dressing] : kBoxes) {
     SCOPED_TRACE(flags);
-    g = Seen{press}, g_first.reset();
+    g_first.reset();
+    const harness::ModalDriver driver(-1, nullptr, &Inspect);
     EXPECT_EQ(VieMsgBox(typed, flags, u"Tho6ng tin ve62 Quellan!", owner.get()), press);
-    EXPECT_TRUE(g.box && g.owner == owner.get() && g.title == u"Th\u00F4ng tin v\u1EC1 Quellan!");
+    const harness::ModalSeen& seen = driver.Seen();
+    EXPECT_EQ(std::tuple(seen.boxes, seen.owner, seen.title),
+              std::tuple(1, owner.get(), u"Th\u00F4ng tin v\u1EC1 Quellan!"));
     dressing[0xFFFF] = shown;  // the message text
-    EXPECT_EQ(Dressed(g.shown), dressing);
+    EXPECT_EQ(Dressed(seen.children), dressing);
     EXPECT_EQ(harness::WindowText(GetDlgItem(g_first.get(), IDOK)), u"OK");
   }
   g_first.reset();
@@ -129,13 +115,12 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
 // A MessageBoxW that cannot show (owner gone) fails and leaves no hook to dress the next box.
 TEST(VieMsgBox, LeavesNoHookWhenTheBoxCannotShow) {
   const HWND gone = MakePopup().get();
-  const Watching watching;
-  g = Seen{};
+  const harness::ModalDriver driver;
   EXPECT_EQ(VieMsgBox(u"x", MB_OK, u"x", gone), MessageBoxW(gone, L"x", L"x", MB_OK));
-  EXPECT_EQ(std::exchange(g.box, nullptr), nullptr);
+  EXPECT_EQ(driver.Seen().boxes, 0);
   EXPECT_EQ(MessageBoxW(nullptr, L"x", L"x", MB_OK), IDOK);
-  ASSERT_TRUE(g.box);
-  EXPECT_EQ(Dressed(g.shown), Dressing{});
+  ASSERT_EQ(driver.Seen().boxes, 1);
+  EXPECT_EQ(Dressed(driver.Seen().children), Dressing{});
 }
 
 }  // namespace
