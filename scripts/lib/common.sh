@@ -68,51 +68,36 @@ quellan_xvfb() {
   return 1
 }
 
-# Creates and initialises a private Wine prefix; exports the variables the tests and wine-exec use.
+# quellan_wine_prefix DIR: a private Wine prefix in DIR, made to show the window as it was designed;
+# exports the variables the tests and wine-exec use. In it:
+# - no window manager: Wine draws the frames itself (a managed window would wait two seconds for
+#   one each time it is hidden);
+# - Tahoma from fonts-wine, without its bold file, whose outlines have regular strokes (Wine then
+#   emboldens the regular ones); DejaVu Sans linked to Tahoma for the Vietnamese letters Tahoma lacks
+#   (ệ, ả, ứ, ...), as Windows links fonts; Marlett, which the title bar's buttons are drawn with
+#   (without it they read "0", "1" and "r");
+# - Wine's Light visual style, whose one colour scheme is "Blue" (with a name it lacks, uxtheme turns
+#   theming off);
+# - one server kept running, so that each program starts quickly.
 quellan_wine_prefix() {
-  export WINEPREFIX=${1:-$(mktemp -d /tmp/quellan-wine.XXXXXX)}
-  export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  mkdir -p "$WINEPREFIX"
+  export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   log "initialising Wine prefix $WINEPREFIX"
   "$WINE64" wineboot --init >/dev/null 2>&1
-  # Wine draws the window frames itself: there is no window manager on the private display,
-  # and a managed window would wait two seconds for one each time it is hidden.
-  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  quellan_wine_fonts
-  quellan_wine_theme
-  /usr/lib/wine/wineserver -w 2>/dev/null || true
-  # Keep one server alive for the whole run, so each test process starts quickly.
-  /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
-  timeout 60 "$WINE64" cmd /c exit >/dev/null 2>&1 || true
-}
-
-# The fonts the window was designed with, in the prefix in $WINEPREFIX: Tahoma from fonts-wine in
-# the prefix's Fonts folder. Its bold file is left out: its outlines have regular strokes (only its
-# bitmaps for 16 pixels and less are bold), so Wine would draw the 12 and 20.25 pt bold texts thin;
-# without it Wine emboldens the regular outlines. Wine's Tahoma lacks most Vietnamese letters (ệ,
-# ả, ứ, ...), so Tahoma links to DejaVu Sans for them, as Windows links a font to others for the
-# letters it lacks; the copy in the prefix keeps the link where Wine does not see the system's fonts.
-# Marlett holds the glyphs Wine draws the title bar's minimise, maximise and close buttons with;
-# without it they show as the letters "0", "1" and "r".
-quellan_wine_fonts() {
-  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  mkdir -p "$fonts"
-  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/marlett.ttf \
-    /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/" ||
-    { log "Tahoma, Marlett or DejaVu Sans missing: run quellan_deps"; return 1; }
+  cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/marlett.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/" || { log "Tahoma, Marlett or DejaVu Sans missing"; return 1; }
+  local theme='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' entry key name value
+  for entry in 'HKCU\Software\Wine\X11 Driver|Managed|N' "$theme|ThemeActive|1" "$theme|ColorName|Blue" \
+    "$theme|DllName|C:\windows\resources\themes\light\light.msstyles" "$theme|SizeName|NormalSize"; do
+    IFS='|' read -r key name value <<<"$entry"
+    "$WINE64" reg add "$key" /v "$name" /d "$value" /f >/dev/null 2>&1
+  done
   "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
     /t REG_MULTI_SZ /d 'DejaVuSans.ttf,DejaVu Sans' /f >/dev/null 2>&1
-}
-
-# The visual style most Windows users see, in the prefix in $WINEPREFIX.
-quellan_wine_theme() {
-  # Wine's Light style names its one colour scheme "Blue"; with a name it lacks ("NormalColor", say)
-  # uxtheme turns theming off altogether.
-  local key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
-  "$WINE64" reg add "$key" /v ThemeActive /d 1 /f >/dev/null 2>&1
-  "$WINE64" reg add "$key" /v DllName /d 'C:\windows\resources\themes\light\light.msstyles' /f >/dev/null 2>&1
-  "$WINE64" reg add "$key" /v ColorName /d Blue /f >/dev/null 2>&1
-  "$WINE64" reg add "$key" /v SizeName /d NormalSize /f >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w 2>/dev/null
+  /usr/lib/wine/wineserver -p >/dev/null 2>&1
+  timeout 60 "$WINE64" cmd /c exit >/dev/null 2>&1
+  return 0
 }
 
 # quellan_wine_session DIR: a private display and a fresh prefix in DIR, made by scripts/wine-fixture
@@ -124,13 +109,4 @@ quellan_wine_session() {
 }
 quellan_wine_end() {
   [ -z "${QUELLAN_WINE_STATE:-}" ] || "$QUELLAN_ROOT/scripts/wine-fixture" down "$QUELLAN_WINE_STATE"
-}
-
-quellan_cleanup() {
-  if [ -n "${WINEPREFIX:-}" ]; then
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-  fi
-  [ -n "${QUELLAN_XVFB_PID:-}" ] && kill "$QUELLAN_XVFB_PID" 2>/dev/null
-  [ -n "${QUELLAN_TMP_PREFIX:-}" ] && rm -rf "$QUELLAN_TMP_PREFIX"
-  return 0
 }
