@@ -59,13 +59,7 @@ quellan_xvfb() {
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -dpi 96 >/dev/null 2>&1 &
   QUELLAN_XVFB_PID=$!
   export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  log "Xvfb did not start on $DISPLAY"
-  return 1
+  timeout 5 sh -c 'until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done' || { log "Xvfb did not start on $DISPLAY"; return 1; }
 }
 
 # quellan_wine_prefix DIR: a private Wine prefix in DIR, made to show the window as it was designed;
