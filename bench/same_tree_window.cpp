@@ -175,10 +175,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
       SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(c.font)), FALSE);
     if (id == kLstDrvs || id == kLstDrvTypes) SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, MulDiv(kListItemHeight, dpi, 96));
   }
-  // The notice of a machine-wide policy: hidden and empty, under the layout.
-  const ControlSpec& link2 = MainControls()[kLink2];
-  CreateWindowExW(0, L"QuellanLabel", L"", WS_CHILD | WS_CLIPSIBLINGS, px(link2.left), px(form.clientHeight),
-                  px(link2.left + link2.width) - px(link2.left), 0, g_form,
+  // The notice of a machine-wide policy: hidden, empty and of no size while there is none.
+  CreateWindowExW(0, L"QuellanLabel", L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, g_form,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdBase + kControlCount)), instance, nullptr);
 
   for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
