@@ -12,13 +12,13 @@ const wchar_t kLabelClass[] = L"QuellanLabel";
 }
 
 void Label::Create(HWND parent, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
-                   int id) {
+                   int id, bool visible) {
   RegisterClassOnce(kLabelClass);
   m_caption = caption;
   m_font = font;
   m_look = look;
   if (!look.transparent) m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
-  CreateChild(kLabelClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, bounds, id);
+  CreateChild(kLabelClass, win32::Wide(caption), (visible ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS, 0, parent, bounds, id);
 }
 
 void Label::SetCaption(const std::u16string& caption) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 
 #include "policy/drive_lists.h"
 #include "policy/machine_policy.h"
@@ -75,26 +74,29 @@ bool frmMain::Load(int showCommand) {
 
 // --- Controls ---------------------------------------------------------------------------------
 
-// One line per control of the layout table, in creation order: the member it makes and the
-// handlers it raises.
+// One line per control of the layout table: the member it makes and the handlers it raises. The
+// dialog manager walks each container's children in z-order, and a new child goes below its
+// siblings, so each container's children are made in the order of their tab indexes; no window is
+// restacked afterwards.
 void frmMain::CreateControls() {
   Make(m_fraSet, kFraSet);
-  Make(m_btRefresh, kBtRefresh).Events().Click = [this] { btRefresh_Click(); };
-  Make(m_lstDrvTypes, kLstDrvTypes).ItemCheck = [this](int index) { lstDrvTypes_ItemCheck(index); };
-  m_lstDrvTypes.MouseDown = [this](int button) { lstDrvTypes_MouseDown(button); };
-  Make(m_chkGlobal, kChkGlobal).Click = [this] { chkGlobal_Click(); };
   Make(m_lstDrvs, kLstDrvs).ItemCheck = [this](int index) { lstDrvs_ItemCheck(index); };
   m_lstDrvs.MouseDown = [this](int button) { lstDrvs_MouseDown(button); };
-  Make(m_btSaveSet, kBtSaveSet).Events().Click = [this] { btSaveSet_Click(); };
-  Make(m_Label10, kLabel10);
+  Make(m_chkGlobal, kChkGlobal).Click = [this] { chkGlobal_Click(); };
+  Make(m_lstDrvTypes, kLstDrvTypes).ItemCheck = [this](int index) { lstDrvTypes_ItemCheck(index); };
+  m_lstDrvTypes.MouseDown = [this](int button) { lstDrvTypes_MouseDown(button); };
   Make(m_Label9, kLabel9);
-  Make(m_link2, kLink2).Click = [this] { link2_Click(); };
-  Make(m_link1, kLink1).Click = [this] { link1_Click(); };
+  Make(m_Label10, kLabel10);
+  Make(m_btRefresh, kBtRefresh).Events().Click = [this] { btRefresh_Click(); };
+  Make(m_btSaveSet, kBtSaveSet).Events().Click = [this] { btSaveSet_Click(); };
   Make(m_CAP, kCAP).Click = [this] { CAP_Click(); };
+  Make(m_link1, kLink1).Click = [this] { link1_Click(); };
+  Make(m_link2, kLink2).Click = [this] { link2_Click(); };
   for (forms::Label* clickable : {&m_link2, &m_link1, &m_CAP}) clickable->MouseMove = [this] { sethand(); };
+  // Hidden until there is something to say, so a refresh without a notice has nothing to undo.
   m_notice.Create(m_hwnd, RECT{}, u"", FontFor(MainForm().font),
-                  forms::LabelLook{kNoticeColour, MainForm().backColour, false, false}, kControlIdBase + kControlCount);
-  ArrangeTabOrder();
+                  forms::LabelLook{kNoticeColour, MainForm().backColour, false, false}, kControlIdBase + kControlCount,
+                  false);
 }
 
 HWND frmMain::Parent(ControlId id) const { return MainControls()[id].inFrame ? m_fraSet.hwnd() : m_hwnd; }
@@ -146,25 +148,6 @@ HFONT frmMain::FontFor(const FontSpec& font) {
   return m_fonts.back().second.get();
 }
 
-// The dialog manager walks each container's children in z-order, so the children are stacked in
-// the order of their tab indexes.
-void frmMain::ArrangeTabOrder() {
-  std::array<int, kControlCount> order{};
-  for (int i = 0; i < kControlCount; ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [](int a, int b) { return MainControls()[a].tabIndex < MainControls()[b].tabIndex; });
-  std::map<HWND, HWND> lastInContainer;
-  for (const int id : order) {
-    const HWND parent = Parent(static_cast<ControlId>(id));
-    const HWND hwnd = GetDlgItem(parent, kControlIdBase + id);
-    if (!hwnd) continue;
-    const auto last = lastInContainer.find(parent);
-    SetWindowPos(hwnd, last == lastInContainer.end() ? HWND_TOP : last->second, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    lastInContainer[parent] = hwnd;
-  }
-}
-
 void frmMain::CreateToolTips() {
   if (m_tips.hwnd()) return;
   m_tips.Create(m_hwnd);
@@ -204,6 +187,8 @@ policy::AutorunTicks frmMain::Ticks() const {
 void frmMain::ShowNotice(const std::u16string& notice) {
   const FormSpec& form = MainForm();
   const ControlSpec& link2 = MainControls()[kLink2];
+  // Nothing shown and nothing to show: the window already has its layout size.
+  if (notice.empty() && !(GetWindowLongW(m_notice.hwnd(), GWL_STYLE) & WS_VISIBLE)) return;
   const auto px = [this](int twips) { return forms::TwipsToPixels(twips, m_dpi); };
   RECT r{px(link2.left), px(form.clientHeight), px(link2.left + link2.width), px(form.clientHeight)};
   if (!notice.empty()) {

@@ -57,7 +57,6 @@ class frmMain : public forms::Form {
   HWND Parent(ControlId id) const;
   RECT Bounds(ControlId id) const;
   HFONT FontFor(const FontSpec& font);
-  void ArrangeTabOrder();
   void CreateToolTips();
   // Shows the sentence as the tool tip of lstDrvs (list 0) or lstDrvTypes (list 1).
   void ShowStatus(int list, const std::u16string& sentence);

@@ -1,5 +1,5 @@
 #pragma once
-// The main window as data: the window's attributes, its eleven controls in creation order and the
+// The main window as data: the window's attributes, its eleven controls in the program's order and the
 // items of its two hidden menus. Lengths are twips relative to the container; frmMain turns them
 // into pixels at the display's real DPI, so the table is the one place to compare with the window
 // on screen.
@@ -11,7 +11,7 @@
 
 namespace quellan::mainwindow {
 
-// The controls, in creation order; the value is the row of the table and the control's id offset.
+// The controls, in the program's order; the value is the row of the table and the control's id offset.
 enum ControlId {
   kFraSet,
   kBtRefresh,
