@@ -19,9 +19,8 @@ void Form::CreateForm(const wchar_t* className, const FormLook& look) {
   RegisterClassOnce(className, 0, nullptr, nullptr, look.icon);
   m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
   const auto [width, height] = OuterSize(look.clientWidth, look.clientHeight);
-  Create(className, win32::Wide(look.caption), kStyle, WS_EX_CONTROLPARENT,
-         (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-         nullptr);
+  Create(className, win32::Wide(look.caption), kStyle, WS_EX_CONTROLPARENT, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr);
   if (m_hwnd && look.icon) {
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(look.icon));
     // The resource's image of the small size (16x16 at 96 DPI), reloaded from the resource.
@@ -39,9 +38,11 @@ void Form::SetClientSize(int width, int height) {
 void Form::Centre() {
   RECT r{};
   GetWindowRect(m_hwnd, &r);
-  SetWindowPos(m_hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+  // Moving a window costs a round trip to the window server even when it stays where it is.
+  if (r.left == x && r.top == y) return;
+  SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::RestoreFocus() {

@@ -12,13 +12,13 @@ const wchar_t kLabelClass[] = L"QuellanLabel";
 }
 
 void Label::Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
-                   const LabelLook& look) {
+                   const LabelLook& look, bool visible) {
   RegisterClassOnce(kLabelClass);
   m_caption = caption;
   m_font = font;
   m_look = look;
   if (!look.transparent) m_back.reset(CreateSolidBrush(ResolveColour(look.backColour)));
-  CreateChild(parent, id, bounds, kLabelClass, win32::Wide(caption), WS_VISIBLE | WS_CLIPSIBLINGS, 0);
+  CreateChild(parent, id, bounds, kLabelClass, win32::Wide(caption), (visible ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS, 0);
 }
 
 void Label::SetCaption(const std::u16string& caption) {

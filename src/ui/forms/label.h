@@ -22,9 +22,9 @@ struct LabelLook {
 
 class Label : public Window {
  public:
-  // The font is the caller's and must outlive the label.
-  void Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
-              const LabelLook& look);
+  // The font is the caller's and must outlive the label. A label made hidden shows at ShowWindow.
+  void Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font, const LabelLook& look,
+              bool visible = true);
 
   void SetCaption(const std::u16string& caption);
 

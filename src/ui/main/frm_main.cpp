@@ -99,13 +99,20 @@ void frmMain::CreateControls() {
   bind("CAP", m_CAP).Click = [this] { CAP_Click(); };
   for (forms::Label* clickable : {&m_link2, &m_link1, &m_CAP}) clickable->MouseMove = [this] { sethand(); };
 
+  // The dialog manager walks each container's children in z-order, and a new child goes below its
+  // siblings: made in the order of their tab indexes, they need no restacking (the frame, first in
+  // that order, exists before its children).
   const std::span<const ControlSpec> rows = MainControls();
-  for (std::size_t i = 0; i < rows.size(); ++i)
+  std::vector<std::size_t> order(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&rows](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
+  for (const std::size_t i : order)
     if (const auto member = members.find(rows[i].name); member != members.end())
       CreateControl(rows[i], kControlIdBase + static_cast<int>(i), member->second);
+  // Hidden until there is something to say, so a refresh without a notice has nothing to undo.
   m_notice.Create(m_hwnd, kControlIdBase + static_cast<int>(rows.size()), RECT{}, u"", FontFor(MainForm().font),
-                  forms::LabelLook{kNoticeColour, MainForm().backColour, false, false});
-  ArrangeTabOrder();
+                  forms::LabelLook{kNoticeColour, MainForm().backColour, false, false}, false);
 }
 
 // One creation path per kind; a row whose member is of another kind makes nothing.
@@ -155,26 +162,6 @@ HFONT frmMain::FontFor(const FontSpec& font) {
   return m_fonts.back().second.get();
 }
 
-// The dialog manager walks each container's children in z-order, so the children are stacked in
-// the order of their tab indexes.
-void frmMain::ArrangeTabOrder() {
-  const std::span<const ControlSpec> rows = MainControls();
-  std::vector<std::size_t> order(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&rows](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
-  std::map<HWND, HWND> lastInContainer;
-  for (const std::size_t i : order) {
-    const HWND parent = Container(rows[i]);
-    const HWND hwnd = GetDlgItem(parent, kControlIdBase + static_cast<int>(i));
-    if (!hwnd) continue;
-    const auto last = lastInContainer.find(parent);
-    SetWindowPos(hwnd, last == lastInContainer.end() ? HWND_TOP : last->second, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    lastInContainer[parent] = hwnd;
-  }
-}
-
 void frmMain::CreateToolTips() {
   if (m_tips.hwnd()) return;
   m_tips.Create(m_hwnd);
@@ -211,6 +198,8 @@ policy::AutorunTicks frmMain::Ticks() const {
 }
 
 void frmMain::ShowNotice(const std::u16string& notice) {
+  // Nothing shown and nothing to show: the window already has its layout size.
+  if (notice.empty() && !IsWindowVisible(m_notice.hwnd())) return;
   const FormSpec& form = MainForm();
   const Twips& link2 = MainControls()[RowIndex("link2")].twips;
   const auto px = [this](int twips) { return forms::TwipsToPixels(twips, m_dpi); };

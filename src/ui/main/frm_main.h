@@ -56,7 +56,6 @@ class frmMain : public forms::Form {
   void CreateControl(const ControlSpec& row, int id, Control member);
   HWND Container(const ControlSpec& row) const;
   HFONT FontFor(const FontSpec& font);
-  void ArrangeTabOrder();
   void CreateToolTips();
   // Shows the sentence as the tool tip of lstDrvs (list 0) or lstDrvTypes (list 1).
   void ShowStatus(int list, const std::u16string& sentence);
