@@ -38,9 +38,9 @@ LONG WINAPI CloseKey(HKEY key) {
   return RegCloseKey(key);
 }
 
-// In a fresh scratch key, each value with a guard byte after it: REG_SZ gives its text up to the first NUL, up to
-// 16 MiB, less the spaces of the spare end without one; REG_DWORD and REG_BINARY of up to 4 bytes the integer; the
-// rest the default, as does a missing key (only opened). A write creates the whole path.
+// In a fresh scratch key, each value with a guard byte after it, read through the binding (what GetRegValue makes
+// of each type and text: its fuzzer on the double): the ANSI code page, a text without a NUL, a long one cut at its
+// NUL, one too long to read. A missing key is only opened; a write creates the whole path.
 TEST(Win32Registry, ReadsAndWritesTheSystemsRegistry) {
   const std::string scratch = "Software\\QuellanTest\\" + std::to_string(std::random_device()());
   win32::UniqueHandle<HKEY, win32::CloseWith<&RegCloseKey>> key;
@@ -50,11 +50,8 @@ TEST(Win32Registry, ReadsAndWritesTheSystemsRegistry) {
   const RegValue fallback{std::int16_t{-7}};
   // clang-format off
   const std::tuple<std::uint32_t, std::string, std::optional<RegValue>> cases[] = {
-      {kRegDword, "\xFF\xFF\xFF\xFF", std::int32_t{-1}}, {kRegBinary, "", std::int32_t{0}},
-      {kRegBinary, "\1\2\3\4\5", std::nullopt}, {11 /* REG_QWORD */, "\5\0\0\0\0\0\0\0"s, std::nullopt},
-      {kRegSz, "145\0"s, u"145"}, {kRegSz, "", u""}, {kRegSz, "145  ", u"145"}, {kRegSz, "abc\0def\0"s, u"abc"},
-      {kRegSz, "\0"s, u""}, {kRegSz, "  12  \0"s, u"  12  "}, {kRegSz, "caf\xE9\0"s, u"caf\u00E9"},
-      {kRegSz, std::string(70000, 'x') + '\0', std::u16string(70000, u'x')},
+      {kRegDword, "\xFF\xFF\xFF\xFF", std::int32_t{-1}}, {kRegSz, "145  ", u"145"},
+      {kRegSz, "caf\xE9\0"s, u"caf\u00E9"},
       {kRegSz, std::string(40000, 'x') + '\0' + std::string(30000, 'y'), std::u16string(40000, u'x')},
       {kRegSz, std::string((16 << 20) + 1, 'x'), std::nullopt}};
   // clang-format on
