@@ -72,9 +72,6 @@ TEST(ButtonLogic, PathsRealInputCannotReachOrTimeGiveTheirSequence) {  // the ot
        {{Capture}, {MouseDown, 1, 1, 3, 4}, {Draw, 3}, {Focus}, {Capture}, {MouseDown, 2, 1, 3, 4},
         {MouseMove, 3, 1, 3, 4}, {Timer, 100}, {Draw, 2}, {MouseUp, 2, 1, 3, 4}, {Draw, 5}, {MouseUp, 1, 1, 3, 4},
         {Draw, 5}, {Release}, {Click}}},
-      {"focus arriving draws focused, leaving idle even while hovered; hot with the next move",
-       [](Fake& h) { h.Move(0); h.log.clear(); h.Focus(true); h.control.Timer1_Timer(); h.Focus(false); h.Move(0); },
-       {{Draw, 5}, {Draw, 1}, {MouseMove, 0, 1, 3, 4}, {Timer, 100}, {Draw, 2}}},
       {"every property write redraws idle, even focused and unchanged, then reports",
        [](Fake& h) { ButtonLogic& c = h.control; h.Focus(true); h.log.clear(); c.ForeColor(c.ForeColor());
                      c.Font(c.Font()); c.Font(nullptr); c.Caption(c.Caption()); c.Enabled(true); },

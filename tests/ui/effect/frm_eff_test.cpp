@@ -48,7 +48,6 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
       {"right button", [](HWND h) { harness::Click(harness::ScreenPoint(h), harness::Mouse::Right); }, -1},
       {"middle button", [](HWND h) { harness::Click(harness::ScreenPoint(h), harness::Mouse::Middle); }, -1},
       {"X button", [](HWND h) { PostMessageW(h, WM_XBUTTONDOWN, MAKEWPARAM(0, XBUTTON1), 0); }, -1},
-      {"Alt+F4", [](HWND h) { PostMessageW(h, WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16); }, -1},
       {"WM_CLOSE", [](HWND h) { PostMessageW(h, WM_CLOSE, 0, 0); }, -1},
       {"WM_QUIT", [](HWND) { PostQuitMessage(7); }, 7},
       {"DestroyWindow", [](HWND h) { DestroyWindow(h); }, -1}};
