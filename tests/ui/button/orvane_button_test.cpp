@@ -155,7 +155,7 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
       if (act == Grow) b.Font()->size += static_cast<float>(arg);
       if (act == Resize) SetWindowPos(b.hwnd(), nullptr, 0, 0, 130 + arg, 37 + arg, SWP_NOMOVE | SWP_NOZORDER);
       harness::Pump(act == To ? 250 : 100, host.get());  // a move is followed by at least one tick
-      const std::string step = std::string(row.name) + ", after call " + std::to_string(g_theme.log.size());
+      const std::string step = std::string(row.name) + ", after " + ::testing::PrintToString(g_theme.log);
       EXPECT_EQ(g_theme.open, 0) << step;         // no theme handle outlives its drawing
       if (act == Grow || act == Style) continue;  // the picture keeps the font and style it was drawn with
       const COLORREF text =
