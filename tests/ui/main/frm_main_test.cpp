@@ -104,15 +104,6 @@ class MainWindow : public ::testing::Test {
   std::unique_ptr<frmMain> form;
 };
 
-// The stored policy shows in the check box and the lists, letters past "Z" and type bits past the
-// seventh left out. Nothing is written, nothing said.
-TEST_F(MainWindow, StartsFromTheStoredPolicy) {
-  Seed(kCdrom, 5), Seed(kLetters, 0xFC000004u), Seed(kTypes, 0x91);
-  Open();
-  EXPECT_EQ(std::tuple(Checked(), Ticks(), reg.writes), std::tuple(BST_UNCHECKED, std::tuple(0x4u, 0x11u), 0));
-  EXPECT_EQ(harness::FindThreadWindow(L"#32770"), nullptr);
-}
-
 TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTicks) {
   Seed(kTypes, 0x1FF);
   Open();
