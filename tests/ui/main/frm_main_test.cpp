@@ -267,17 +267,6 @@ TEST_F(MainWindow, AMachineWidePolicyIsShownAndRepeatedOnSave) {
   EXPECT_FALSE(IsWindowVisible(notice));
 }
 
-// Types a file name into the Save dialog and accepts it; a message box after it is read and closed.
-std::u16string g_exportPath, g_boxText;
-void CALLBACK AnswerSaveDialog(HWND, UINT, UINT_PTR, DWORD) {
-  const HWND dialog = harness::FindThreadWindow(L"#32770");
-  if (!dialog) return;
-  for (int name : {1148, 1152}) SetDlgItemTextW(dialog, name, win32::Wide(g_exportPath));  // a file name field
-  if (!GetDlgItem(dialog, 1148) && !GetDlgItem(dialog, 1152)) g_boxText = WindowText(GetDlgItem(dialog, 0xFFFF));
-  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  PostMessageW(dialog, WM_NULL, 0, 0);
-}
-
 TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
   Seed(kTypes, 0xFFFFFF91u);
   Open();
@@ -290,21 +279,23 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
   Click(OverEntry("lstDrvs", 2));
   Pump(100, form->hwnd());
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerSaveDialog);
-  for (const auto& [path, written, box] :
-       {std::tuple{folder / "exported.reg", policy::RegFileBytes({0, 4, -111, -111}), u""},
-        std::tuple{folder / "missing" / "exported.reg", std::string(), u"Could not export to"}}) {
-    g_exportPath = path.u16string();
-    g_boxText.clear();
+  for (const auto& [path, written, boxes, failure] :
+       {std::tuple{folder / "exported.reg", policy::RegFileBytes({0, 4, -111, -111}), 1, std::u16string::npos},
+        std::tuple{folder / "missing" / "exported.reg", std::string(), 2, std::size_t{0}}}) {
+    // The Save dialog is given the file name (in whichever name field it has) and its first button, Save.
+    ModalDriver driver(-1, nullptr, [&, path = path](HWND dialog) {
+      for (int name : {1148, 1152}) SetDlgItemTextW(dialog, name, path.c_str());
+    });
     PostMessageW(form->hwnd(), WM_SYSCOMMAND, 0x10, 0);
     Pump(1500, form->hwnd());
     std::ifstream file(path, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), written);
-    EXPECT_EQ(g_boxText.substr(0, 19), box) << "a box for a failure only";
+    EXPECT_EQ(std::tuple(driver.Seen().boxes, driver.Seen().text.find(u"Could not export to")),
+              std::tuple(boxes, failure))
+        << "the dialog, then a box for a failure only";
     file.close();
     std::filesystem::remove(path);
   }
-  KillTimer(nullptr, timer);
 }
 
 TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
