@@ -66,7 +66,7 @@ class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const Value& v : {kCdrom, kLetters, kTypes, kDefaultTypes}) RegDeleteKeyValueW(v.root, v.path, v.name);
-    reg.refused = false, reg.writes = 0;
+    g_notices = 0;
   }
   void Open(int dpi = 96) {
     form = std::make_unique<frmMain>(reg, dpi);
@@ -107,7 +107,6 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTicks) {
   const win32::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
   Seed(kTypes, 0x1FF);
-  g_notices = 0;
   Open();
   ModalDriver driver(0);  // "Select all", then each box's first button
   harness::MoveTo(OverEntry("lstDrvs", 3));
@@ -165,7 +164,7 @@ TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
 // did: above).
 TEST_F(MainWindow, ASaveThatWroteNothingNotifiesNoOne) {
   const win32::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
-  reg.refused = true, g_notices = 0;
+  reg.refused = true;
   Open();
   ModalDriver box;
   ClickOn("btSaveSet");
