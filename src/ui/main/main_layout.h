@@ -1,8 +1,8 @@
 #pragma once
 // The main window as data: the window's attributes, its controls one row each (row n with the id
-// kControlIdBase + n, made in the order of their tab indexes) and the items of its two hidden menus. Lengths are
-// twips relative to the container, turned into pixels at the display's real DPI by Pixels, so the
-// table is the one place to compare with the window on screen.
+// kControlIdBase + n, made in the order of their tab indexes) and the items of its two hidden
+// menus. Lengths are twips relative to the container, turned into pixels at the display's real DPI
+// by Pixels, so the table is the one place to compare with the window on screen.
 #include <cstddef>
 #include <cstdint>
 #include <span>
