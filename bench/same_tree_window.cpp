@@ -13,6 +13,7 @@
 
 #include "policy/drive_lists.h"
 #include "ui/forms/font.h"
+#include "ui/forms/font_handle.h"
 #include "ui/forms/twips.h"
 #include "ui/main/main_layout.h"
 
@@ -117,18 +118,6 @@ WNDPROC RegisterSuperclass(const wchar_t* name, const wchar_t* base, WNDPROC pro
   return baseProcedure;
 }
 
-HFONT MakeFont(const FontSpec& spec, int dpi) {
-  LOGFONTW lf{};
-  lf.lfHeight = forms::FontHeightForDpi(spec.points, dpi);
-  lf.lfWeight = spec.weight;
-  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  lf.lfQuality = DEFAULT_QUALITY;
-  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  lstrcpynW(lf.lfFaceName, reinterpret_cast<const wchar_t*>(spec.face), LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
-}
-
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 }  // namespace
@@ -138,7 +127,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   const auto px = [dpi](int twips) { return forms::TwipsToPixels(twips, dpi); };
-  const FormSpec& form = MainForm();
+  const FormAttributes& form = MainForm();
 
   HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   HBRUSH yellow = CreateSolidBrush(kRgbLightYellow);
@@ -149,14 +138,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   g_listProcedure = RegisterSuperclass(L"QuellanCheckList", L"LISTBOX", &ListProcedure);
   g_buttonProcedure = RegisterSuperclass(L"QuellanCheckBox", L"BUTTON", &CheckBoxProcedure);
 
-  const FontSpec fonts[] = {form.font, MainControls()[RowIndex("chkGlobal")].font,
-                            MainControls()[RowIndex("CAP")].font};
-  HFONT handles[3];
-  for (int i = 0; i < 3; ++i) handles[i] = MakeFont(fonts[i], dpi);
-  const auto fontOf = [&](const FontSpec& spec) {
+  const LayoutFont fonts[] = {form.font, MainControls()[RowIndex("chkGlobal")].font,
+                              MainControls()[RowIndex("CAP")].font};
+  // Made as frmMain makes them, from the same descriptions.
+  win32::Font handles[3];
+  for (int i = 0; i < 3; ++i)
+    handles[i] = forms::CreateFontHandle(*forms::MakeFont(fonts[i].face, fonts[i].points, fonts[i].weight), dpi);
+  const auto fontOf = [&](const LayoutFont& font) {
     for (int i = 0; i < 3; ++i)
-      if (spec.points == fonts[i].points && spec.weight == fonts[i].weight) return handles[i];
-    return handles[0];
+      if (font.points == fonts[i].points && font.weight == fonts[i].weight) return handles[i].get();
+    return handles[0].get();
   };
 
   RECT outer{0, 0, px(form.clientWidth), px(form.clientHeight)};
@@ -165,7 +156,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   g_form = CreateWindowExW(WS_EX_CONTROLPARENT, L"QuellanMain", Wide(form.caption), kFormStyle,
                            (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
                            width, height, nullptr, nullptr, instance, nullptr);
-  SendMessageW(g_form, WM_SETFONT, reinterpret_cast<WPARAM>(handles[0]), FALSE);
+  SendMessageW(g_form, WM_SETFONT, reinterpret_cast<WPARAM>(handles[0].get()), FALSE);
 
   // Each container's children in the order of their tab indexes, which is the z-order frmMain gives
   // them, since a new child goes below its siblings.
@@ -175,7 +166,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
   for (const std::size_t i : order) {
-    const ControlSpec& c = rows[i];
+    const ControlRow& c = rows[i];
     const ControlWindow w = WindowOf(c.kind);
     const PixelBox box = Pixels(c, dpi);
     HWND& hwnd = g_controls[i];

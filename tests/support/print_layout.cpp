@@ -11,10 +11,10 @@ int main(int argc, char** argv) {
   const int dpi = argc == 2 ? std::atoi(argv[1]) : 0;
   if (dpi <= 0) return std::fprintf(stderr, "usage: quellan_layout DPI\n"), 2;
   const PixelBox frame = Pixels(MainControls()[RowIndex("fraSet")], dpi);
-  for (const ControlSpec& row : MainControls()) {
+  for (const ControlRow& row : MainControls()) {
     const PixelBox box = Pixels(row, dpi);
     const int inFrame = row.parent == Parent::Frame;
-    std::printf("%s %d %d %d %d\n", row.name, box.left + inFrame * frame.left, box.top + inFrame * frame.top,
-                box.width, box.height);
+    std::printf("%s %d %d %d %d\n", row.name, box.left + inFrame * frame.left, box.top + inFrame * frame.top, box.width,
+                box.height);
   }
 }

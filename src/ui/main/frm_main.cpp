@@ -57,7 +57,7 @@ frmMain::~frmMain() {
 }
 
 bool frmMain::Load(int showCommand) {
-  const FormSpec& form = MainForm();
+  const FormAttributes& form = MainForm();
   m_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUELLAN));
   CreateForm(kMainClass, forms::FormLook{form.caption, forms::TwipsToPixels(form.clientWidth, m_dpi),
                                          forms::TwipsToPixels(form.clientHeight, m_dpi), form.backColour, m_icon});
@@ -102,7 +102,7 @@ void frmMain::CreateControls() {
   // The dialog manager walks each container's children in z-order, and a new child goes below its
   // siblings: made in the order of their tab indexes, they need no restacking (the frame, first in
   // that order, exists before its children).
-  const std::span<const ControlSpec> rows = MainControls();
+  const std::span<const ControlRow> rows = MainControls();
   std::vector<std::size_t> order(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(),
@@ -116,11 +116,11 @@ void frmMain::CreateControls() {
 }
 
 // One creation path per kind; a row whose member is of another kind makes nothing.
-void frmMain::CreateControl(const ControlSpec& row, int id, Control member) {
+void frmMain::CreateControl(const ControlRow& row, int id, Control member) {
   const HWND parent = Container(row);
   const PixelBox box = Pixels(row, m_dpi);
   const RECT bounds{box.left, box.top, box.left + box.width, box.top + box.height};
-  const FontSpec& f = row.font;
+  const LayoutFont& f = row.font;
   switch (row.kind) {
     case Kind::Frame:
       if (forms::Frame* const* frame = std::get_if<forms::Frame*>(&member))
@@ -129,7 +129,7 @@ void frmMain::CreateControl(const ControlSpec& row, int id, Control member) {
     case Kind::Button:
       if (button::OrvaneButton* const* button = std::get_if<button::OrvaneButton*>(&member)) {
         // A button's caption and font are its stored properties; the window's font is the ambient one.
-        const FontSpec& ambient = MainForm().font;
+        const LayoutFont& ambient = MainForm().font;
         (*button)->Create(parent, id, bounds,
                           button::StoredProperties{{}, {}, forms::FontObject{f.face, f.points, f.weight}, row.caption},
                           forms::MakeFont(ambient.face, ambient.points, ambient.weight), m_dpi);
@@ -151,9 +151,9 @@ void frmMain::CreateControl(const ControlSpec& row, int id, Control member) {
   }
 }
 
-HWND frmMain::Container(const ControlSpec& row) const { return row.parent == Parent::Frame ? m_fraSet.hwnd() : m_hwnd; }
+HWND frmMain::Container(const ControlRow& row) const { return row.parent == Parent::Frame ? m_fraSet.hwnd() : m_hwnd; }
 
-HFONT frmMain::FontFor(const FontSpec& font) {
+HFONT frmMain::FontFor(const LayoutFont& font) {
   for (const auto& [described, made] : m_fonts)
     if (std::u16string_view(described.face) == font.face && described.points == font.points &&
         described.weight == font.weight)
@@ -165,7 +165,7 @@ HFONT frmMain::FontFor(const FontSpec& font) {
 void frmMain::CreateToolTips() {
   if (m_tips.hwnd()) return;
   m_tips.Create(m_hwnd);
-  for (const ControlSpec& row : MainControls())
+  for (const ControlRow& row : MainControls())
     if (row.toolTip) m_tips.Add(GetDlgItem(Container(row), kControlIdBase + RowIndex(row.name)), row.toolTip);
   m_tips.Add(m_lstDrvs.hwnd(), m_status[0]);
   m_tips.Add(m_lstDrvTypes.hwnd(), m_status[1]);
@@ -200,7 +200,7 @@ policy::AutorunTicks frmMain::Ticks() const {
 void frmMain::ShowNotice(const std::u16string& notice) {
   // Nothing shown and nothing to show: the window already has its layout size.
   if (notice.empty() && !IsWindowVisible(m_notice.hwnd())) return;
-  const FormSpec& form = MainForm();
+  const FormAttributes& form = MainForm();
   const Twips& link2 = MainControls()[RowIndex("link2")].twips;
   const auto px = [this](int twips) { return forms::TwipsToPixels(twips, m_dpi); };
   RECT r{px(link2.left), px(form.clientHeight), px(link2.left + link2.width), px(form.clientHeight)};

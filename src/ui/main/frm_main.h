@@ -53,9 +53,9 @@ class frmMain : public forms::Form {
   using Control =
       std::variant<forms::Frame*, button::OrvaneButton*, forms::CheckList*, forms::CheckBox*, forms::Label*>;
   void CreateControls();
-  void CreateControl(const ControlSpec& row, int id, Control member);
-  HWND Container(const ControlSpec& row) const;
-  HFONT FontFor(const FontSpec& font);
+  void CreateControl(const ControlRow& row, int id, Control member);
+  HWND Container(const ControlRow& row) const;
+  HFONT FontFor(const LayoutFont& font);
   void CreateToolTips();
   // Shows the sentence as the tool tip of lstDrvs (list 0) or lstDrvTypes (list 1).
   void ShowStatus(int list, const std::u16string& sentence);
@@ -85,7 +85,7 @@ class frmMain : public forms::Form {
   int m_dpi;
   HICON m_icon = nullptr;
   // The fonts the layout asks for, made once each; they outlive the controls that use them.
-  std::vector<std::pair<FontSpec, win32::Font>> m_fonts;
+  std::vector<std::pair<LayoutFont, win32::Font>> m_fonts;
 
   forms::Frame m_fraSet;
   button::OrvaneButton m_btRefresh;

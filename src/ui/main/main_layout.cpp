@@ -7,8 +7,8 @@ namespace quellan::mainwindow {
 
 namespace {
 
-constexpr FontSpec kTahoma12Bold{u"Tahoma", 12.0f, 700};
-constexpr FontSpec kTahoma2025Bold{u"Tahoma", 20.25f, 700};
+constexpr LayoutFont kTahoma12Bold{u"Tahoma", 12.0f, 700};
+constexpr LayoutFont kTahoma2025Bold{u"Tahoma", 20.25f, 700};
 constexpr std::uint32_t kBlue = 0xFF0000u;    // RGB(0, 0, 255)
 constexpr std::uint32_t kOrange = 0x0080FFu;  // RGB(255, 128, 0)
 
@@ -22,18 +22,18 @@ std::u16string AsciiCase(std::u16string text, bool upper) {
 
 }  // namespace
 
-const FormSpec& MainForm() {
-  static const FormSpec form{u"Quellan \u00A9 " + AsciiCase(identity::kWebAddress, true), 4245, 4005, kRgbLightYellow,
-                             kTahoma825};
+const FormAttributes& MainForm() {
+  static const FormAttributes form{u"Quellan \u00A9 " + AsciiCase(identity::kWebAddress, true), 4245, 4005,
+                                   kRgbLightYellow, kTahoma825};
   return form;
 }
 
 // chkGlobal, Label10 and Label9 are wider than the program first had them, and Label9 starts further
 // left, so that each text stays on one line up to 144 DPI in the Tahoma that Wine has; they reach no
 // further than the frame's right edge. A row a control, as in a dialog template.
-std::span<const ControlSpec> MainControls() {
+std::span<const ControlRow> MainControls() {
   // clang-format off
-  static const ControlSpec controls[] = {
+  static const ControlRow controls[] = {
       {.name = "fraSet", .kind = Kind::Frame, .parent = Parent::Form, .twips = {0, 765, 4240, 2985}, .tabIndex = 0,
        .caption = u"AutoRun Settings "},
       {.name = "btRefresh", .kind = Kind::Button, .parent = Parent::Frame, .twips = {135, 2385, 1950, 555},
@@ -70,7 +70,7 @@ std::size_t RowIndex(std::string_view name) {
   return i;
 }
 
-PixelBox Pixels(const ControlSpec& row, int dpi) {
+PixelBox Pixels(const ControlRow& row, int dpi) {
   const auto px = [dpi](int twips) { return forms::TwipsToPixels(twips, dpi); };
   return {px(row.twips.left), px(row.twips.top), px(row.twips.width), px(row.twips.height)};
 }

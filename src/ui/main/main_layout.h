@@ -15,7 +15,7 @@ enum class Kind { Frame, Button, CheckList, CheckBox, Label };
 // Where a control lives: on the window itself, or in the frame (the table's one Kind::Frame row).
 enum class Parent { Form, Frame };
 
-struct FontSpec {
+struct LayoutFont {
   const char16_t* face;
   float points;
   int weight;
@@ -28,16 +28,16 @@ struct Twips {
 // Colours in the program's form (RGB, or 0x80000000 | system colour index).
 constexpr std::uint32_t kRgbLightYellow = 0xC0FFFFu;  // RGB(255, 255, 192)
 constexpr std::uint32_t kSysButtonText = 0x80000012u;
-constexpr FontSpec kTahoma825{u"Tahoma", 8.25f, 400};
+constexpr LayoutFont kTahoma825{u"Tahoma", 8.25f, 400};
 
-struct ControlSpec {
+struct ControlRow {
   const char* name;
   Kind kind;
   Parent parent;
   Twips twips;
   int tabIndex;
   std::u16string caption = {};                 // a button's: its stored Caption
-  FontSpec font = kTahoma825;                  // a button's: its stored Font
+  LayoutFont font = kTahoma825;                // a button's: its stored Font
   std::uint32_t foreColour = kSysButtonText;   // labels and the check box
   std::uint32_t backColour = kRgbLightYellow;  // the frame, the check box and opaque labels
   bool transparent = false;                    // a label drawn over its container's background
@@ -45,17 +45,17 @@ struct ControlSpec {
   const char16_t* toolTip = nullptr;
 };
 
-struct FormSpec {
+struct FormAttributes {
   std::u16string caption;
   int clientWidth, clientHeight;  // twips
   std::uint32_t backColour;
-  FontSpec font;
+  LayoutFont font;
 };
 
 constexpr int kControlIdBase = 1000;
 
-const FormSpec& MainForm();
-std::span<const ControlSpec> MainControls();
+const FormAttributes& MainForm();
+std::span<const ControlRow> MainControls();
 // The position of the row named `name` (its control's id is kControlIdBase + it); past the end if none.
 std::size_t RowIndex(std::string_view name);
 
@@ -63,7 +63,7 @@ struct PixelBox {
   int left, top, width, height;
 };
 // A row's rectangle in its container at `dpi`: each length rounded to the nearest pixel, as placed.
-PixelBox Pixels(const ControlSpec& row, int dpi);
+PixelBox Pixels(const ControlRow& row, int dpi);
 
 // The two items of each hidden menu, m1 (over lstDrvs) and m2 (over lstDrvTypes).
 inline constexpr const char16_t* kMenuItems[2] = {u"Select all", u"Deselect all"};

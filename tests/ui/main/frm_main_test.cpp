@@ -195,7 +195,7 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
     GetClientRect(form->hwnd(), &r);
     EXPECT_EQ(std::tuple(r.right, r.bottom), std::tuple(forms::TwipsToPixels(MainForm().clientWidth, dpi),
                                                         forms::TwipsToPixels(MainForm().clientHeight, dpi)));
-    for (const ControlSpec& c : MainControls()) {
+    for (const ControlRow& c : MainControls()) {
       if (c.kind == Kind::Frame || c.kind == Kind::CheckList) continue;
       SCOPED_TRACE(c.name);
       // A button's caption on one line inside its raised edge, the check box's beside its tick box
