@@ -8,9 +8,6 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include <algorithm>
-#include <vector>
-
 #include "policy/drive_lists.h"
 #include "ui/forms/font.h"
 #include "ui/forms/font_handle.h"
@@ -161,11 +158,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   // Each container's children in the order of their tab indexes, which is the z-order frmMain gives
   // them, since a new child goes below its siblings.
   const auto rows = MainControls();
-  std::vector<std::size_t> order(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
-  for (const std::size_t i : order) {
+  for (const std::size_t i : CreationOrder()) {
     const ControlRow& c = rows[i];
     const ControlWindow w = WindowOf(c.kind);
     const PixelBox box = Pixels(c, dpi);

@@ -99,15 +99,9 @@ void frmMain::CreateControls() {
   bind("CAP", m_CAP).Click = [this] { CAP_Click(); };
   for (forms::Label* clickable : {&m_link2, &m_link1, &m_CAP}) clickable->MouseMove = [this] { sethand(); };
 
-  // The dialog manager walks each container's children in z-order, and a new child goes below its
-  // siblings: made in the order of their tab indexes, they need no restacking (the frame, first in
-  // that order, exists before its children).
+  // Made in tab order, the controls need no restacking; the frame, first in it, exists before its children.
   const std::span<const ControlRow> rows = MainControls();
-  std::vector<std::size_t> order(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&rows](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
-  for (const std::size_t i : order)
+  for (const std::size_t i : CreationOrder())
     if (const auto member = members.find(rows[i].name); member != members.end())
       CreateControl(rows[i], kControlIdBase + static_cast<int>(i), member->second);
   // Hidden until there is something to say, so a refresh without a notice has nothing to undo.

@@ -1,5 +1,7 @@
 #include "ui/main/main_layout.h"
 
+#include <algorithm>
+
 #include "ui/forms/twips.h"
 #include "ui/main/maker_identity.h"
 
@@ -62,6 +64,15 @@ std::span<const ControlRow> MainControls() {
   };
   // clang-format on
   return controls;
+}
+
+std::vector<std::size_t> CreationOrder() {
+  const std::span<const ControlRow> rows = MainControls();
+  std::vector<std::size_t> order(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&rows](std::size_t a, std::size_t b) { return rows[a].tabIndex < rows[b].tabIndex; });
+  return order;
 }
 
 std::size_t RowIndex(std::string_view name) {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quellan::mainwindow {
 
@@ -58,6 +59,9 @@ const FormAttributes& MainForm();
 std::span<const ControlRow> MainControls();
 // The position of the row named `name` (its control's id is kControlIdBase + it); past the end if none.
 std::size_t RowIndex(std::string_view name);
+// The rows' positions in the order of their tab indexes, the order the window makes them in: a new
+// child goes below its siblings, so the z-order the dialog manager walks for Tab follows.
+std::vector<std::size_t> CreationOrder();
 
 struct PixelBox {
   int left, top, width, height;
