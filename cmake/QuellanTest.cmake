@@ -31,3 +31,21 @@ function(quellan_test name)
                                             ENVIRONMENT QUELLAN_WINE_STATE=${QUELLAN_WINE_STATE})
   endif()
 endfunction()
+
+# quellan_references(TARGET PNG...)
+# A test's reference pictures are PNG files beside it; the build converts each to a binary PPM in
+# the test's build folder (its working directory), which the test reads from QUELLAN_REFERENCES.
+# scripts/update-references makes a test's actual pictures the new references.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  find_program(QUELLAN_CONVERT convert REQUIRED)
+endif()
+function(quellan_references target)
+  foreach(png ${ARGN})
+    get_filename_component(stem ${png} NAME_WE)
+    set(ppm ${CMAKE_CURRENT_BINARY_DIR}/${stem}.ppm)
+    add_custom_command(OUTPUT ${ppm} COMMAND ${QUELLAN_CONVERT} ${CMAKE_CURRENT_SOURCE_DIR}/${png} -depth 8 ppm:${ppm}
+                       DEPENDS ${png} VERBATIM)
+    target_sources(${target} PRIVATE ${ppm})
+  endforeach()
+  target_compile_definitions(${target} PRIVATE QUELLAN_REFERENCES="${CMAKE_CURRENT_BINARY_DIR}")
+endfunction()

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "../support/fake_registry.h"
+#include "policy/drive_lists.h"
 #include "policy/machine_policy.h"
 #include "policy/reg_file.h"
 #include "policy/reg_value.h"
+#include "policy/registry.h"
 
 namespace quellan::policy {
 namespace {
@@ -108,6 +110,31 @@ TEST(MachinePolicy, IsReadFromTheMachineAndNamesWhatItDisables) {
       reg.Seed({v.first ? kHkeyLocalMachine : kHkeyCurrentUser, at.keyPath, at.valueName}, v.first ? v : Dword(3));
     EXPECT_EQ(MachinePolicyNotice(ReadMachinePolicy(reg)), notice);
   }
+}
+
+// The roots by the names regedit gives them, and the lists' fixed entries with their item data.
+TEST(NameTables, HoldTheHivesAndTheDriveLists) {
+  std::vector<std::u16string> hives, letters, types;
+  for (std::uint32_t root = kHkeyClassesRoot; root <= kHkeyDynData + 1; ++root) hives.push_back(HiveName(root));
+  EXPECT_EQ(hives, (std::vector<std::u16string>{u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE",
+                                                u"HKEY_USERS", u"HKEY_PERFORMANCE_DATA", u"HKEY_CURRENT_CONFIG",
+                                                u"HKEY_DYN_DATA", u""}));
+  struct List {
+    std::vector<std::pair<std::u16string, std::int32_t>> items;
+    void AddItem(const std::u16string& text) { items.emplace_back(text, 0); }
+    int NewIndex() const { return static_cast<int>(items.size()) - 1; }
+    void SetItemData(int index, std::int32_t data) { items[index].second = data; }
+  } lstDrvs, lstDrvTypes;
+  FillDriveLists(lstDrvs, lstDrvTypes);
+  EXPECT_EQ(std::tuple(lstDrvs.items.size(), lstDrvs.items.front().first, lstDrvs.items.back().first),
+            std::tuple(26u, u"A", u"Z"));
+  EXPECT_EQ(lstDrvTypes.items, (decltype(List::items){{u"Unknown", 1},
+                                                      {u"No Root Directory", 2},
+                                                      {u"Removable", 4},
+                                                      {u"Fixed", 8},
+                                                      {u"Network", 16},
+                                                      {u"CD/DVD", 32},
+                                                      {u"RAM Disk", 64}}));
 }
 
 // Lower-case hex, all 32 bits of a negative value, one section per key in save order, blank lines, UTF-16LE + BOM.

@@ -30,7 +30,7 @@ LONG WINAPI OpenKeyEx(HKEY root, LPCSTR path, DWORD options, REGSAM access, PHKE
   return RegOpenKeyExA(root, path, options, access, key);
 }
 LONG WINAPI QueryValueEx(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) {
-  g_calls.push_back(data ? "read" : "size");
+  g_calls.push_back(data ? "read " + std::to_string(*size) : "size");
   return RegQueryValueExA(key, name, reserved, type, data, size);
 }
 LONG WINAPI CloseKey(HKEY key) {
@@ -67,7 +67,7 @@ TEST(Win32Registry, ReadsAndWritesTheSystemsRegistry) {
   EXPECT_EQ(GetRegValue(reg, kHkeyCurrentUser, path, u"A", fallback), RegValue{std::int32_t{-1}});
   EXPECT_EQ(GetRegValue(reg, kHkeyCurrentUser, path + u"\\Missing", u"A", fallback), fallback);
   EXPECT_EQ(SetRegDword(reg, kHkeyCurrentUser, path + u"\\New\\Deeper", u"Value", -2), kErrorSuccess);
-  EXPECT_EQ(g_calls, (std::vector<std::string>{"open", "size", "read", "close", "open", "create", "close"}));
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"open", "size", "read 4", "close", "open", "create", "close"}));
   EXPECT_EQ(GetRegValue(reg, kHkeyCurrentUser, path + u"\\New\\Deeper", u"Value", kZeroDefault),
             RegValue{std::int32_t{-2}});
   const std::u16string denied = reg.ErrorText(ERROR_ACCESS_DENIED);

@@ -124,18 +124,18 @@ void ModalDriver::OnMenu(HWND menuWindow) {
 
 void ModalDriver::OnBox(HWND box) {
   ++m_seen.boxes;
-  m_seen.title = WindowText(box), m_seen.text.clear(), m_seen.icon = false;
+  m_seen.title = WindowText(box), m_seen.text.clear(), m_seen.icon = nullptr, m_seen.buttons.clear();
   m_seen.children = Children(box);
   m_seen.owner = GetWindow(box, GW_OWNER);
   HWND firstButton = nullptr;
   for (const Child& child : m_seen.children) {
     const bool isStatic = lstrcmpiW(win32::Wide(child.className), L"Static") == 0;
     if (isStatic && (GetWindowLongW(child.hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-      m_seen.icon = true;
+      m_seen.icon = reinterpret_cast<HICON>(SendMessageW(child.hwnd, STM_GETICON, 0, 0));
     else if (isStatic && !child.text.empty())
       m_seen.text = child.text;
-    else if (lstrcmpiW(win32::Wide(child.className), L"Button") == 0 && IsWindowVisible(child.hwnd) && !firstButton)
-      firstButton = child.hwnd;
+    else if (lstrcmpiW(win32::Wide(child.className), L"Button") == 0 && IsWindowVisible(child.hwnd))
+      m_seen.buttons.push_back(child.text), firstButton = firstButton ? firstButton : child.hwnd;
   }
   if (m_inspect) m_inspect(box);
   m_box = box;

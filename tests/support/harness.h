@@ -62,12 +62,12 @@ Picture CaptureClient(HWND hwnd);
 ::testing::AssertionResult MatchesReference(const Picture& shown, const std::string& reference);
 
 // What the driver saw: pop-up menus, message boxes and other windows handled; the last menu's item captions; the
-// last box's title, message, whether it shows an icon, its children as shown and its owner.
+// last box's title, message, icon, visible buttons' captions, its children as shown and its owner.
 struct ModalSeen {
   int menus = 0, boxes = 0, others = 0;
-  std::vector<std::u16string> items;
+  std::vector<std::u16string> items, buttons;
   std::u16string title, text;
-  bool icon = false;
+  HICON icon = nullptr;
   std::vector<Child> children;
   HWND owner = nullptr;
 };

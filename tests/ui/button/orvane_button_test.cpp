@@ -11,10 +11,9 @@
 
 // uxtheme's entry points, recorded, exported for a ThemeLibrary loaded from this program. The drawing records the
 // state asked for (-1: wrong part or rectangle) and, unless told to succeed, paints a stain and fails, so the control
-// must draw its classic face over it. No theme data is recorded as NoTheme (state 0).
+// must draw its classic face over it. No theme data is recorded as NoTheme.
 static struct {
-  int open = 0;  // theme handles not yet closed
-  int state = 0;
+  int open = 0;                   // theme handles not yet closed
   quellan::button::Sequence log;  // draws and the control's events
   HRESULT result = E_FAIL;
 } g_theme;
@@ -32,15 +31,14 @@ static const auto SystemClose = Uxtheme<HRESULT(WINAPI*)(HANDLE)>("CloseThemeDat
 
 extern "C" __declspec(dllexport) HANDLE WINAPI OpenThemeData(HWND hwnd, LPCWSTR classList) {
   HANDLE theme = SystemOpen(hwnd, classList);
-  if (!theme) g_theme.state = 0, g_theme.log.push_back({quellan::button::NoTheme});
+  if (!theme) g_theme.log.push_back({quellan::button::NoTheme});
   g_theme.open += theme != nullptr;
   return theme;
 }
 extern "C" __declspec(dllexport) HRESULT WINAPI
     DrawThemeBackground(HANDLE theme, HDC dc, int part, int state, const RECT* r, const RECT* clip) {
   const bool whole = part == 1 && r->left == 0 && r->top == 0 && EqualRect(r, clip);
-  g_theme.state = whole ? state : -1;
-  g_theme.log.push_back({quellan::button::Draw, g_theme.state});
+  g_theme.log.push_back({quellan::button::Draw, whole ? state : -1});
   if (g_theme.result == S_OK) return SystemDraw(theme, dc, part, state, r, clip);
   FillRect(dc, r, GetSysColorBrush(COLOR_HIGHLIGHT));
   return g_theme.result;
@@ -56,30 +54,6 @@ namespace {
 Sequence Then(Sequence first, const Sequence& next) {
   first.insert(first.end(), next.begin(), next.end());
   return first;
-}
-
-// A push button of the window's size in a state, drawn directly by the system: on the button face, the visual style's
-// push button (part 1) or, where the control fell back to it, the classic frame; the caption in Tahoma of that pixel
-// height, centred on one line, '&' underlining the next character.
-harness::Picture Reference(HWND window, int state, bool themed, const std::u16string& caption, COLORREF text,
-                           int height) {
-  RECT r;
-  GetClientRect(window, &r);
-  win32::WindowDc screen(nullptr);
-  win32::MemoryDc dc(screen.get());
-  win32::Bitmap bitmap(CreateCompatibleBitmap(screen.get(), r.right, r.bottom));
-  win32::SelectedObject selectBitmap(dc.get(), bitmap.get());
-  FillRect(dc.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-  HANDLE theme = themed && state > 0 ? SystemOpen(nullptr, L"Button") : nullptr;
-  if (!theme || SystemDraw(theme, dc.get(), 1, state, &r, &r) != S_OK)
-    DrawFrameControl(dc.get(), &r, DFC_BUTTON, DFCS_BUTTONPUSH | (state == 3 ? DFCS_PUSHED : 0));
-  if (theme) SystemClose(theme);
-  win32::Font font(CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, L"Tahoma"));
-  win32::SelectedObject selectFont(dc.get(), font.get());
-  SetBkMode(dc.get(), TRANSPARENT);
-  SetTextColor(dc.get(), text);
-  DrawTextW(dc.get(), win32::Wide(caption), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_TABSTOP | 1 << 8);
-  return harness::Capture(dc.get(), r);
 }
 
 // Steps, with an argument: To pixels right of the centre, Down/Up 0 left or 1 right, Key a key (< 0: Shift held), Space
@@ -138,8 +112,7 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
     b.UseThemeLibrary(theme);
     ASSERT_TRUE(b.Create(host.get(), 1, {20, 30, 150, 67}, row.stored, forms::MakeFont(u"Tahoma", 8.25f), 96));
     ASSERT_TRUE(next.Create(host.get(), 2, {20, 100, 150, 137}, {}, forms::MakeFont(u"Tahoma", 8.25f), 96));
-    const std::u16string caption = row.stored.Caption.value_or(u"UniButton");
-    EXPECT_EQ(harness::WindowText(b.hwnd()), caption);
+    EXPECT_EQ(harness::WindowText(b.hwnd()), row.stored.Caption.value_or(u"UniButton"));
     EXPECT_EQ(SendMessageW(b.hwnd(), WM_GETOBJECT, 0, OBJID_QUERYCLASSNAMEIDX), 65536 + 2);  // oleacc's "Button"
     harness::Pump(150, host.get());  // Resize, Show and a tick draw it idle
     EXPECT_EQ(std::exchange(g_theme.log, {}), Sequence(3, {Draw, b.Enabled() ? 1 : 4})) << row.name;
@@ -155,21 +128,43 @@ TEST(OrvaneButton, RealInputGivesTheSequenceAndPicturesOfItsPath) {
       if (act == Grow) b.Font()->size += static_cast<float>(arg);
       if (act == Resize) SetWindowPos(b.hwnd(), nullptr, 0, 0, 130 + arg, 37 + arg, SWP_NOMOVE | SWP_NOZORDER);
       harness::Pump(act == To ? 250 : 100, host.get());  // a move is followed by at least one tick
-      const std::string step = std::string(row.name) + ", after " + ::testing::PrintToString(g_theme.log);
-      EXPECT_EQ(g_theme.open, 0) << step;         // no theme handle outlives its drawing
-      if (act == Grow || act == Style) continue;  // the picture keeps the font and style it was drawn with
-      const COLORREF text =
-          g_theme.state == 4 ? GetSysColor(COLOR_BTNSHADOW) : row.stored.ForeColor.value_or(GetSysColor(COLOR_BTNTEXT));
-      const int height = b.Font()->size == 8.25f ? -11 : -16;  // Tahoma 8.25 or 12.25 points at 96 DPI
-      EXPECT_EQ(harness::CaptureClient(b.hwnd()),
-                Reference(b.hwnd(), g_theme.state, row.themed == S_OK, caption, text, height))
-          << step;
+      EXPECT_EQ(g_theme.open, 0) << row.name << ", after " << ::testing::PrintToString(g_theme.log);
     }
     harness::Pump(350, host.get());  // settled: no tick draws any more
     EXPECT_EQ(g_theme.log, row.expected) << row.name;
     EXPECT_EQ(GetFocus() == b.hwnd(), row.focused) << row.name;
   }
   EXPECT_EQ(win32::GdiCounter::Live(), gdi);  // every font, bitmap and DC freed with its control
+}
+
+// Idle, hot, pressed, pressed and dragged off (focused), disabled, and enabled again after its font grew: themed,
+// then classic. One picture each, stacked, compared with button-looks.png.
+TEST(OrvaneButton, LooksAsItsReferenceThemedAndClassic) {
+  const win32::UniqueWindow host(CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100,
+                                                 200, 100, nullptr, nullptr, nullptr, nullptr));
+  harness::Picture looks;
+  for (const wchar_t* style : {static_cast<const wchar_t*>(nullptr), L" "}) {
+    harness::MoveTo({700, 600});
+    OrvaneButton b;
+    ASSERT_TRUE(b.Create(host.get(), 1, {20, 30, 150, 67}, {255, {}, {}, u"&Save Setting"},
+                         forms::MakeFont(u"Tahoma", 8.25f), 96));
+    SetWindowTheme(b.hwnd(), style, style);
+    for (const auto act :
+         {+[](OrvaneButton&) {}, +[](OrvaneButton& b) { harness::MoveTo(harness::ScreenPoint(b.hwnd())); },
+          +[](OrvaneButton&) { harness::Press(harness::Mouse::Left); },
+          +[](OrvaneButton&) {
+            harness::MoveTo({700, 600});
+          },
+          +[](OrvaneButton& b) { b.Enabled(false); }, +[](OrvaneButton& b) { b.Font()->size += 4, b.Enabled(true); }}) {
+      act(b);
+      harness::Pump(250, host.get());
+      const harness::Picture tile = harness::CaptureClient(b.hwnd());
+      looks.width = tile.width, looks.height += tile.height;
+      looks.pixels.insert(looks.pixels.end(), tile.pixels.begin(), tile.pixels.end());
+    }
+    harness::Release(harness::Mouse::Left);
+  }
+  EXPECT_TRUE(harness::MatchesReference(looks, QUELLAN_REFERENCES "/button-looks.ppm"));
 }
 
 }  // namespace

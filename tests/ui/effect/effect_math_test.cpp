@@ -23,7 +23,9 @@ TEST(EffectMath, ScreenPixelsComeBackWholeAtAnyDpi) {
     for (int pixels = 1; pixels <= 40000; ++pixels) ASSERT_EQ(ScreenPixels(pixels, dpi), pixels) << dpi << " DPI";
 }
 
-TEST(EffectMath, StepsFromChosenNumbers) {
+// Each run draws from a generator seeded from the clock when the run starts.
+TEST(EffectMath, StepsFromChosenNumbersAndEachRunsOwnRandomNumbers) {
+  EXPECT_NE(UniformRandom::FromClock()(), UniformRandom::FromClock()());
   const EffectParameters load = kLoadParameters, jitter{10, 3, 1, 2, 987, 987};
   const std::tuple<int, int, EffectParameters, float, float, float, float, int, int, int, int> cases[] = {
       {129, 131, load, 0.5f, 0.5f, 0, 0, 0, 2, -1, -1},  // 0.5 and 1.5 go to the even neighbour

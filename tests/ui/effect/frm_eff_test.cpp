@@ -74,6 +74,7 @@ TEST(FrmEff, SmearsTheSnapshotUpAndLeftUntilAButtonOrClose) {
       return 0.5f;
     });
     EXPECT_EQ(calls, 4 * (k + 1)) << "the act did not end the effect at that step";
+    EXPECT_EQ(win32::GdiCounter::Live(), gdi + 2) << "more than the snapshot's DC and bitmap outlived the run";
     MSG msg{};
     EXPECT_EQ(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? int(msg.wParam) : -1, quit);
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit was handed on twice";

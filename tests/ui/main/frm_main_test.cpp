@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -15,8 +14,7 @@
 #include "harness.h"
 #include "policy/reg_file.h"
 #include "policy/win32_registry.h"
-#include "ui/forms/font_handle.h"
-#include "ui/forms/twips.h"
+#include "ui/main/about_text.h"
 
 namespace quellan::mainwindow {
 namespace {
@@ -119,6 +117,7 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
   EXPECT_EQ(Tip("lstDrvs"), u"AutoRun for Drive A is Disabled") << "ticked from the last entry to the first";
   // Left clicks toggle, middle clicks do nothing, and neither opens a menu.
   Click(OverEntry("lstDrvs", 1));
+  Click(OverEntry("lstDrvs", 5), Mouse::Middle);
   Click(OverEntry("lstDrvTypes", 5), Mouse::Middle);
   Click(OverEntry("lstDrvTypes", 2));
   Pump(120, form->hwnd());
@@ -129,19 +128,26 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
 
   ClickOn("btSaveSet");
   ASSERT_TRUE(driver.WaitBoxes(1, form->hwnd()));
-  EXPECT_EQ(std::tuple(driver.Seen().text, driver.Seen().title, driver.Seen().icon),
-            std::tuple(u"Settings has saved...", u"Quellan!!!", true));
+  // An information box with one OK button, owned by the window, which is disabled behind it.
+  EXPECT_EQ(std::tuple(driver.Seen().text, driver.Seen().title, driver.Seen().icon, driver.Seen().buttons,
+                       driver.Seen().owner),
+            std::tuple(u"Settings has saved...", u"Quellan!!!", LoadIconW(nullptr, IDI_INFORMATION),
+                       std::vector<std::u16string>{u"OK"}, form->hwnd()));
   // The types merged into the stored mask, bit 7 and above kept.
   EXPECT_EQ(std::tuple(Stored(kCdrom), Stored(kLetters), Stored(kTypes), Stored(kDefaultTypes)),
             std::tuple(0u, 0x3FFFFFDu, 0x1FBu, 0x1FBu));
   EXPECT_TRUE(harness::PumpUntil([] { return g_notices == 1; }, 3000, form->hwnd())) << "other programs not told";
 
-  ModalDriver deselect(1);
-  Click(OverEntry("lstDrvTypes", 1), Mouse::Right);
-  ASSERT_TRUE(harness::PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
-  Pump(60, form->hwnd());
-  EXPECT_EQ(Ticks(), std::tuple(0x3FFFFFDu, 0u));
-  EXPECT_EQ(Tip("lstDrvTypes"), u"AutoRun for RAM Disk Drives is Enabled") << "unticked from the first to the last";
+  for (const char* list : {"lstDrvs", "lstDrvTypes"}) {
+    ModalDriver deselect(1);
+    Click(OverEntry(list, 1), Mouse::Right);
+    ASSERT_TRUE(harness::PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
+    Pump(60, form->hwnd());
+  }
+  EXPECT_EQ(Ticks(), std::tuple(0u, 0u));
+  EXPECT_EQ(std::tuple(Tip("lstDrvs"), Tip("lstDrvTypes")),
+            std::tuple(u"AutoRun for Drive Z is Enabled", u"AutoRun for RAM Disk Drives is Enabled"))
+      << "unticked from the first to the last";
 }
 
 TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
@@ -158,6 +164,10 @@ TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
   EXPECT_EQ(std::tuple(Ticks(), Checked(), SendMessageW(Control("lstDrvs"), LB_GETCOUNT, 0, 0), reg.writes),
             std::tuple(std::tuple(0x8u, 0x20u), BST_CHECKED, 26, 0));
   EXPECT_EQ(Tip("lstDrvs"), u"") << "a refresh starts the status afresh";
+  // A stored AutoRun that is text ends the read: the check box keeps its value, the lists stay unticked.
+  RegSetKeyValueW(kCdrom.root, kCdrom.path, kCdrom.name, REG_SZ, L"Disabled", 18);
+  form->trefresh();
+  EXPECT_EQ(std::tuple(Ticks(), Checked()), std::tuple(std::tuple(0u, 0u), BST_CHECKED));
 }
 
 // A save that wrote nothing says so and tells no other program that the policy changed (one that
@@ -170,13 +180,13 @@ TEST_F(MainWindow, ASaveThatWroteNothingNotifiesNoOne) {
   ClickOn("btSaveSet");
   ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
   Pump(400, form->hwnd());
-  EXPECT_EQ(std::tuple(reg.writes, g_notices, box.Seen().text.substr(0, 33)),
-            std::tuple(0, 0, u"Some settings could not be saved:"));
+  EXPECT_EQ(std::tuple(reg.writes, g_notices, box.Seen().text.substr(0, 33), box.Seen().icon),
+            std::tuple(0, 0, u"Some settings could not be saved:", LoadIconW(nullptr, IDI_WARNING)));
 }
 
-// At 96 DPI the picture holds every control's place, kind, font, colours and text; the frame and the
-// caption lie outside it. At the larger DPIs every text fits its font.
-TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards) {
+// The pictures hold every control's place, kind, font, colours and text at 96 and 144 DPI; the frame,
+// the caption, the tips, the place on the screen and the pointer lie outside them.
+TEST_F(MainWindow, LaidOutAtTheDisplayDpiCentredAndFreedAfterwards) {
   const long gdi = win32::GdiCounter::Live();
   Open();
   const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
@@ -184,45 +194,27 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiWithEveryTextFittingAndFreedAfterwards)
   EXPECT_EQ(harness::WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
   EXPECT_EQ(std::tuple(Tip("CAP"), Tip("link1"), Tip("link2")),
             std::tuple(u"About...", u"Homepage...", u"Send IM to author..."));
+  RECT r;
+  GetWindowRect(form->hwnd(), &r);
+  EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(367, 238, 656, 530))
+      << "not centred on the screen";
+  // The hand over what a click opens; the pointer's own shape elsewhere.
+  for (const auto& [name, hand] : {std::pair{"CAP", true},
+                                   {"Label9", false},
+                                   {"link1", true},
+                                   {"Label10", false},
+                                   {"link2", true},
+                                   {"btRefresh", false}}) {
+    MoveTo(ScreenPoint(Control(name)));
+    Pump(60, form->hwnd());
+    EXPECT_EQ(GetCursor() == LoadCursorW(nullptr, IDC_HAND), hand) << name;
+  }
   MoveTo(POINT{0, 0});
   Pump(300, form->hwnd());
-  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_TEST_DIR "/main-96.ppm"));
-  for (int dpi : {120, 144}) {
-    SCOPED_TRACE(dpi);
-    Open(dpi);
-    const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
-    RECT r;
-    GetClientRect(form->hwnd(), &r);
-    EXPECT_EQ(std::tuple(r.right, r.bottom), std::tuple(forms::TwipsToPixels(MainForm().clientWidth, dpi),
-                                                        forms::TwipsToPixels(MainForm().clientHeight, dpi)));
-    for (const ControlRow& c : MainControls()) {
-      if (c.kind == Kind::Frame || c.kind == Kind::CheckList) continue;
-      SCOPED_TRACE(c.name);
-      // A button's caption on one line inside its raised edge, the check box's beside its tick box
-      // and half a digit; a label wraps, but no line is cut off.
-      const HWND control = Control(c.name);
-      GetClientRect(control, &r);
-      const win32::Font own =
-          forms::CreateFontHandle(forms::FontObject{c.font.face, c.font.points, c.font.weight}, dpi);
-      const HFONT font =
-          c.kind == Kind::Button ? own.get() : reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-      const bool label = c.kind == Kind::Label;
-      // The text laid out as DrawTextW lays it out, the font's cell height and the width of a digit.
-      const win32::WindowDc dc(nullptr);
-      const win32::SelectedObject selected(dc.get(), font);
-      RECT text{0, 0, r.right, 0};
-      DrawTextW(dc.get(), win32::Wide(harness::WindowText(control)), -1, &text,
-                (label ? DT_WORDBREAK : DT_SINGLELINE) | DT_CALCRECT);
-      TEXTMETRICW metrics{};
-      GetTextMetricsW(dc.get(), &metrics);
-      INT digit = 0;
-      GetCharWidth32W(dc.get(), L'0', L'0', &digit);
-      const int line = metrics.tmHeight;
-      EXPECT_LE(text.right, r.right - (c.kind == Kind::CheckBox ? scaled(13) + digit / 2 : label ? 0 : 2 * scaled(2)));
-      // The foot of a line's cell may reach past the label's edge (the title's does); a wrapped line may not.
-      EXPECT_LE(text.bottom / line, std::max<int>(1, r.bottom / line)) << "lines cut off";
-    }
-  }
+  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_REFERENCES "/main-96.ppm"));
+  Open(144);
+  Pump(300, form->hwnd());
+  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_REFERENCES "/main-144.ppm"));
   form.reset();
   EXPECT_EQ(win32::GdiCounter::Live(), gdi);
 }
@@ -235,10 +227,12 @@ TEST_F(MainWindow, TabOrderAndSpace) {
     Pump(40, form->hwnd());
     EXPECT_EQ(GetFocus(), Control(expected)) << expected;
   }
-  for (WORD key : {VK_HOME, VK_DOWN, VK_DOWN, VK_SPACE, VK_TAB, VK_SPACE}) Key(key);
+  const ModalDriver menus;
+  for (WORD key : {VK_HOME, VK_DOWN, VK_DOWN, VK_SPACE, VK_APPS, VK_TAB, VK_SPACE}) Key(key);
+  Key(VK_F10, true);  // no key opens a list's menu; F10 enters the menu bar, which Escape leaves
+  Key(VK_ESCAPE);
   Pump(60, form->hwnd());
-  EXPECT_EQ(Checked(), BST_UNCHECKED);
-  EXPECT_EQ(std::get<0>(Ticks()), 1u << 2);
+  EXPECT_EQ(std::tuple(Checked(), std::get<0>(Ticks()), menus.Seen().menus), std::tuple(BST_UNCHECKED, 1u << 2, 0));
 }
 
 // A value under HKEY_LOCAL_MACHINE overrides the user's: the window says so under its layout, growing
@@ -247,23 +241,20 @@ TEST_F(MainWindow, AMachineWidePolicyIsShownAndRepeatedOnSave) {
   const Value machine{HKEY_LOCAL_MACHINE, kExplorer, L"NoDriveTypeAutoRun"};
   Seed(machine, 0x24);
   Open();
-  const HWND notice = GetDlgItem(form->hwnd(), kControlIdBase + static_cast<int>(MainControls().size()));
   const std::u16string says = u"AutoRun is disabled for Removable and CD/DVD drives on this computer";
-  RECT client;
-  GetClientRect(form->hwnd(), &client);
-  const int height = forms::TwipsToPixels(MainForm().clientHeight, 96);
-  EXPECT_GT(client.bottom, height + 20);
-  EXPECT_TRUE(IsWindowVisible(notice));
-  EXPECT_EQ(harness::WindowText(notice).substr(0, says.size()), says);
+  MoveTo(POINT{0, 0});
+  Pump(300, form->hwnd());
+  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_REFERENCES "/main-notice.ppm"));
   ModalDriver box;
   ClickOn("btSaveSet");
   ASSERT_TRUE(box.WaitBoxes(1, form->hwnd()));
   EXPECT_EQ(box.Seen().text.substr(0, 23 + says.size()), u"Settings has saved...\r\n" + says);
   RegDeleteKeyValueW(machine.root, machine.path, machine.name);
   ClickOn("btRefresh");
-  GetClientRect(form->hwnd(), &client);
-  EXPECT_EQ(client.bottom, height);
-  EXPECT_FALSE(IsWindowVisible(notice));
+  SetFocus(Control("lstDrvs"));
+  MoveTo(POINT{0, 0});
+  Pump(300, form->hwnd());
+  EXPECT_TRUE(MatchesReference(CaptureClient(form->hwnd()), QUELLAN_REFERENCES "/main-96.ppm")) << "not shrunk back";
 }
 
 TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
@@ -277,9 +268,11 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
   EXPECT_EQ(GetMenuState(system, items - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
   Click(OverEntry("lstDrvs", 2));
   Pump(100, form->hwnd());
+  // Over an existing longer file, once the dialog's "replace?" is answered yes; into a folder that is not there.
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  std::ofstream(folder / "exported.reg") << std::string(5000, 'x');
   for (const auto& [path, written, boxes, failure] :
-       {std::tuple{folder / "exported.reg", policy::RegFileBytes({0, 4, -111, -111}), 1, std::u16string::npos},
+       {std::tuple{folder / "exported.reg", policy::RegFileBytes({0, 4, -111, -111}), 2, std::u16string::npos},
         std::tuple{folder / "missing" / "exported.reg", std::string(), 2, std::size_t{0}}}) {
     // The Save dialog is given the file name (in whichever name field it has) and its first button, Save.
     ModalDriver driver(-1, nullptr, [&, path = path](HWND dialog) {
@@ -291,7 +284,7 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), written);
     EXPECT_EQ(std::tuple(driver.Seen().boxes, driver.Seen().text.find(u"Could not export to")),
               std::tuple(boxes, failure))
-        << "the dialog, then a box for a failure only";
+        << "the dialog, then a box to replace the file or for a failure";
     file.close();
     std::filesystem::remove(path);
   }
@@ -299,7 +292,14 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
 
 TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
   Open();
-  ModalDriver driver(-1, L"QuellanEffect");  // the effect covers the screen until a press
+  harness::Picture shown;
+  ModalDriver driver(-1, L"QuellanEffect", [&shown](HWND box) {  // the effect covers the screen until a press
+    // Read from the box's own surface, drawn in full, not from a screen that may not show all of it yet.
+    RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r;
+    GetClientRect(box, &r);
+    shown = harness::Capture(win32::WindowDc(box).get(), r);
+  });
   Click(ScreenPoint(Control("CAP")));
   ASSERT_TRUE(
       harness::PumpUntil([&] { return driver.Seen().boxes == 1 && driver.Seen().others == 1; }, 5000, form->hwnd()));
@@ -311,7 +311,11 @@ TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
       u"T\u00E1c gi\u1EA3: Nguy\u1EC5n V\u0103n M\u1EC5u\r\nEmail: author@quellan.example\r\n"
       u"Website: quellan.example\r\nFone: +84 00 0000 0000\r\n\r\n\r\n"
       u"Copyright (C) Example Maker. All rights reserved.\r\n");
-  EXPECT_TRUE(driver.Seen().icon);
+  EXPECT_EQ(
+      std::tuple(driver.Seen().icon, driver.Seen().buttons, driver.Seen().owner),
+      std::tuple(LoadIconW(nullptr, IDI_INFORMATION), std::vector<std::u16string>{u"\u0110\u00F3ng"}, form->hwnd()));
+  EXPECT_TRUE(MatchesReference(shown, QUELLAN_REFERENCES "/about.ppm"));
+  EXPECT_EQ(BuildAboutText(u"Q", 1, 12, {}).text.substr(0, 35), u"Tie65n i1ch: Q\r\nPhie6n ba3n: 1.12\r\n");
   EXPECT_EQ(harness::FindThreadWindow(L"QuellanEffect"), nullptr) << "the effect ended with the press";
   EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
 }
