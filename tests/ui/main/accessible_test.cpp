@@ -40,7 +40,7 @@ Read ReadChild(IAccessible* object, long id) {
   return read;
 }
 
-// The lists' events: event, window, object, child, and whether a client then reads the entry as ticked.
+// The lists' events, each as it is raised: event, window, object, child, and whether the entry reads as ticked.
 using Event = std::tuple<DWORD, HWND, LONG, LONG, bool>;
 std::vector<Event> g_events;
 HWND g_lists[2];
@@ -111,8 +111,8 @@ TEST_F(Accessible, EveryControlSaysWhatItIsWhatItHoldsAndWhatItDoes) {
 }
 
 TEST_F(Accessible, ListsAnnounceTheFocusAndEveryTickAndTickByTheirDefaultAction) {
-  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, Record,
-                                             GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, GetModuleHandleW(nullptr),
+                                             Record, GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
   for (WORD key : {VK_HOME, VK_DOWN, VK_SPACE}) Key(key);  // B focused, then ticked
   Pump(100, form->hwnd());
   EXPECT_EQ(ObjectOf(Control("lstDrvTypes"))->accDoDefaultAction(Child(3)), S_OK);  // "Removable"
