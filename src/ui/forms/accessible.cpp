@@ -139,10 +139,9 @@ class AccessibleObject final : public IAccessible {
     return For(child, action, [&](long c) { return SetText(action, m_source->DefaultAction(c)); });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return For(child, &child, [&](long c) {
-      if (!m_source->DefaultAction(c)) return DISP_E_MEMBERNOTFOUND;
-      return PostMessageW(m_hwnd, kDoDefaultAction, static_cast<WPARAM>(c), 0) ? S_OK : E_FAIL;
-    });
+    if (const HRESULT valid = Check(child); FAILED(valid)) return valid;
+    if (!m_source->DefaultAction(child.lVal)) return DISP_E_MEMBERNOTFOUND;
+    return PostMessageW(m_hwnd, kDoDefaultAction, static_cast<WPARAM>(child.lVal), 0) ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (!focus) return E_POINTER;
@@ -225,13 +224,18 @@ class AccessibleObject final : public IAccessible {
  private:
   ~AccessibleObject() = default;
 
-  // `answer(child)` for a child id of a live control; the error a client gets otherwise.
+  // S_OK when `child` names the control or one of its entries and the control is still there.
+  HRESULT Check(const VARIANT& child) const {
+    if (!m_source) return RPC_E_DISCONNECTED;
+    const bool named = child.vt == VT_I4 && child.lVal >= 0 && child.lVal <= m_source->AccessibleChildCount();
+    return named ? S_OK : E_INVALIDARG;
+  }
+  // `answer(child)` for a child of a live control; the error a client gets otherwise.
   template <class Out, class Answer>
   HRESULT For(const VARIANT& child, Out* out, Answer answer) const {
     if (!out) return E_POINTER;
-    if (!m_source) return RPC_E_DISCONNECTED;
-    if (child.vt != VT_I4 || child.lVal < 0 || child.lVal > m_source->AccessibleChildCount()) return E_INVALIDARG;
-    return answer(child.lVal);
+    const HRESULT valid = Check(child);
+    return FAILED(valid) ? valid : answer(child.lVal);
   }
   HRESULT Unsupported(BSTR* out) const {
     if (!out) return E_POINTER;
