@@ -1,5 +1,7 @@
 #include "ui/forms/check_box.h"
 
+#include <oleacc.h>
+
 #include "ui/forms/colour.h"
 #include "ui/forms/container.h"
 
@@ -14,6 +16,7 @@ const wchar_t kCheckBoxClass[] = L"QuellanCheckBox";
 void CheckBox::Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
                       std::uint32_t foreColour, std::uint32_t backColour) {
   Superclass(kCheckBoxClass, L"BUTTON");
+  m_caption = caption;
   m_fore = foreColour;
   m_backColour = ResolveColour(backColour);
   m_back.reset(CreateSolidBrush(m_backColour));
@@ -35,11 +38,21 @@ void CheckBox::SetValue(CheckState value) {
   if (Click) Click();
 }
 
+void CheckBox::Toggle() { SetValue(m_value == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked); }
+
+long CheckBox::AccessibleRole(long) const { return ROLE_SYSTEM_CHECKBUTTON; }
+
+long CheckBox::AccessibleState(long) const {
+  return m_value == CheckState::Checked ? STATE_SYSTEM_CHECKED : m_value == CheckState::Grayed ? STATE_SYSTEM_MIXED : 0;
+}
+
+const wchar_t* CheckBox::DefaultAction(long) const { return m_value == CheckState::Checked ? L"Uncheck" : L"Check"; }
+
 LRESULT CheckBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result = 0; m_accessible.Handle(m_hwnd, msg, wp, lp, result)) return result;
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED)
-        SetValue(m_value == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked);
+      if (HIWORD(wp) == BN_CLICKED) Toggle();
       return 0;
     case kReflectBase + WM_CTLCOLORSTATIC:
     case kReflectBase + WM_CTLCOLORBTN: {

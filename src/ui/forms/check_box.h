@@ -1,7 +1,7 @@
 #pragma once
 // A three-state check box. A click, or Space while it has the
 // focus, ticks an unticked or grayed box and unticks a ticked one, then raises Click; so does
-// SetValue when the value changes.
+// SetValue when the value changes. Accessibility clients see a check button named by its caption.
 #include <windows.h>
 
 #include <cstdint>
@@ -9,12 +9,13 @@
 #include <string>
 
 #include "policy/check_state.h"
+#include "ui/forms/accessible.h"
 #include "ui/forms/window.h"
 #include "win32/handles.h"
 
 namespace quellan::forms {
 
-class CheckBox : public Window {
+class CheckBox : public Window, private AccessibleSource {
  public:
   void Create(HWND parent, int id, const RECT& bounds, const std::u16string& caption, HFONT font,
               std::uint32_t foreColour, std::uint32_t backColour);
@@ -28,6 +29,16 @@ class CheckBox : public Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // What a click does.
+  void Toggle();
+  long AccessibleRole(long) const override;
+  std::u16string AccessibleName(long) const override { return m_caption; }
+  long AccessibleState(long) const override;
+  const wchar_t* DefaultAction(long) const override;
+  void DoDefaultAction(long) override { Toggle(); }
+
+  std::u16string m_caption;
+  Accessible m_accessible{*this};
   policy::CheckState m_value = policy::CheckState::Unchecked;
   std::uint32_t m_fore = 0;
   COLORREF m_backColour = 0;

@@ -1,5 +1,7 @@
 #include "ui/forms/check_list.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "ui/forms/container.h"
@@ -47,6 +49,7 @@ void CheckList::SetSelected(int index, bool ticked) {
     RECT r{};
     SendMessageW(m_hwnd, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     InvalidateRect(m_hwnd, &r, FALSE);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hwnd, OBJID_CLIENT, index + 1);
   }
   if (ItemCheck) ItemCheck(index);
 }
@@ -100,8 +103,53 @@ void CheckList::DrawItem(const DRAWITEMSTRUCT& item) const {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &highlight);
 }
 
+// Screen readers follow the focus rectangle from entry to entry by these events.
+void CheckList::NotifyFocus() const {
+  if (GetFocus() == m_hwnd) NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hwnd, OBJID_CLIENT, FocusedChild());
+}
+
+long CheckList::AccessibleRole(long child) const { return child ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_LIST; }
+
+long CheckList::AccessibleState(long child) const {
+  if (child == CHILDID_SELF) return 0;
+  const int index = static_cast<int>(child) - 1;
+  long state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | (Selected(index) ? STATE_SYSTEM_CHECKED : 0);
+  if (SendMessageW(m_hwnd, LB_GETCURSEL, 0, 0) == index) state |= STATE_SYSTEM_SELECTED;
+  if (FocusedChild() == child && GetFocus() == m_hwnd) state |= STATE_SYSTEM_FOCUSED;
+  return state;
+}
+
+const wchar_t* CheckList::DefaultAction(long child) const {
+  if (child == CHILDID_SELF) return nullptr;
+  return Selected(static_cast<int>(child) - 1) ? L"Uncheck" : L"Check";
+}
+
+RECT CheckList::ChildRect(long child) const {
+  RECT r{};
+  SendMessageW(m_hwnd, LB_GETITEMRECT, child - 1, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+long CheckList::ChildAt(POINT client) const {
+  const LRESULT hit = SendMessageW(m_hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+  return HIWORD(hit) == 0 ? LOWORD(hit) + 1 : CHILDID_SELF;
+}
+
+long CheckList::FocusedChild() const {
+  return ListCount() > 0 ? static_cast<long>(SendMessageW(m_hwnd, LB_GETCARETINDEX, 0, 0)) + 1 : CHILDID_SELF;
+}
+
 LRESULT CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result = 0; m_accessible.Handle(m_hwnd, msg, wp, lp, result)) return result;
   switch (msg) {
+    case kReflectBase + WM_COMMAND:
+      if (HIWORD(wp) == LBN_SELCHANGE) NotifyFocus();
+      return 0;
+    case WM_SETFOCUS: {
+      const LRESULT result = CallBase(msg, wp, lp);
+      NotifyFocus();
+      return result;
+    }
     case kReflectBase + WM_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;

@@ -1,5 +1,6 @@
 #include "ui/forms/label.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include "ui/forms/colour.h"
@@ -41,7 +42,12 @@ void Label::Paint(HDC dc) const {
   DrawTextW(dc, win32::Wide(m_caption), -1, &client, DT_WORDBREAK | (m_look.centred ? DT_CENTER : DT_LEFT));
 }
 
+long Label::AccessibleRole(long) const { return Click ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT; }
+
+long Label::AccessibleState(long) const { return Click ? STATE_SYSTEM_LINKED : STATE_SYSTEM_READONLY; }
+
 LRESULT Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (LRESULT result = 0; m_accessible.Handle(m_hwnd, msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;  // the whole label is drawn at WM_PAINT

@@ -37,6 +37,11 @@ std::u16string Status(const std::u16string& before, const std::u16string& entry,
   return before + entry + after + (ticked ? u"Disabled" : u"Enabled");
 }
 
+// A label's caption as a screen reader should say it: without the sign drawn before it.
+std::u16string Spoken(const std::u16string& caption) {
+  return caption.starts_with(u"\u00BB ") ? caption.substr(2) : caption;
+}
+
 DWORD WINAPI BroadcastThread(void*) {
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"), SMTO_ABORTIFHUNG, 5000,
@@ -130,8 +135,10 @@ void frmMain::CreateControl(const ControlRow& row, int id, Control member) {
       }
       break;
     case Kind::CheckList:
-      if (forms::CheckList* const* list = std::get_if<forms::CheckList*>(&member))
+      if (forms::CheckList* const* list = std::get_if<forms::CheckList*>(&member)) {
         (*list)->Create(parent, id, bounds, FontFor(f), m_dpi);
+        if (row.labelledBy) (*list)->SetAccessibleName(Spoken(MainControls()[RowIndex(row.labelledBy)].caption));
+      }
       break;
     case Kind::CheckBox:
       if (forms::CheckBox* const* box = std::get_if<forms::CheckBox*>(&member))

@@ -44,6 +44,7 @@ struct ControlRow {
   bool transparent = false;                    // a label drawn over its container's background
   bool centred = false;                        // a label's caption centred
   const char16_t* toolTip = nullptr;
+  const char* labelledBy = nullptr;  // a list's: the label whose words name it for screen readers
 };
 
 struct FormAttributes {
