@@ -1,6 +1,7 @@
 #pragma once
-// The program's registry routines: one that writes a 32-bit value, one that reads a value of any
-// common type with a default, and the names of the predefined roots.
+// The program's registry routines: one that writes a 32-bit value and one that deletes a value, one
+// that reads a value of any common type with a default and one that reads only a REG_DWORD, and the
+// names of the predefined roots.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,8 +19,8 @@ std::u16string HiveName(std::uint32_t root);
 std::int32_t SetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
                          const std::u16string& valueName, std::int32_t value);
 
-// Opens root\keyPath as SetRegDword does and removes valueName there; a value already missing counts
-// as removed. Returns 0 or the error code of the step that failed.
+// Opens root\keyPath as SetRegDword does (created as needed) and removes valueName there; a value
+// already missing counts as removed. Returns 0 or the error code of the step that failed.
 std::int32_t DeleteRegValue(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
                             const std::u16string& valueName);
 
