@@ -35,13 +35,14 @@ void ShowBox(const std::u16string& text, UINT style) {
   MessageBoxW(nullptr, win32::Wide(text), win32::Wide(std::u16string(policy::kSaveTitle)), MB_OK | style);
 }
 
-// What a save from a freshly loaded window would write: the check box starts unticked and a refresh
-// sets the ticks from the stored policy.
+// What a save from a freshly loaded window would write (the check box starts unticked and a refresh
+// sets the ticks from the stored policy), and the AutoPlay switches as stored.
 int Export(const app::CommandLine& line) {
   policy::Win32Registry registry;
   policy::AutorunTicks ticks;
   policy::ReadAutorunPolicy(registry, ticks);
-  const DWORD status = win32::WriteFileAtomically(line.path, policy::RegFileBytes(policy::SaveValues(registry, ticks)));
+  const DWORD status = win32::WriteFileAtomically(
+      line.path, policy::RegFileBytes(policy::SaveValues(registry, ticks), policy::ReadAutoplaySwitches(registry)));
   if (status == ERROR_SUCCESS) return app::kExitSuccess;
   if (!line.quiet)
     ShowBox(policy::ExportFailedText(line.path, registry.ErrorText(static_cast<std::int32_t>(status))), MB_ICONWARNING);

@@ -30,33 +30,30 @@ std::u16string FailureLine(const LocationWrite& write) {
 
 void Compose(RegistryApi& reg, SaveOutcome& outcome) {
   outcome.title = std::u16string(kSaveTitle);
-  bool anyFailed = false;
-  bool anyDenied = false;
-  for (LocationWrite& write : outcome.writes) {
-    if (write.status == kErrorSuccess) {
-      outcome.anyWriteSucceeded = true;
-      continue;
-    }
-    write.errorText = reg.ErrorText(write.status);
-    anyFailed = true;
-    anyDenied = anyDenied || write.status == kErrorAccessDenied;
-  }
-  if (!anyFailed) {
-    outcome.text = std::u16string(kSavedText);
-    outcome.style = kMbIconInformation;
-    return;
-  }
-  outcome.text = std::u16string(kSaveFailedHeading);
   for (const LocationWrite& write : outcome.writes)
-    if (write.status != kErrorSuccess) outcome.text += u"\r\n" + FailureLine(write);
-  if (anyDenied) {
-    outcome.text += u"\r\n";
-    outcome.text += kAdministratorRightsNeeded;
-  }
-  outcome.style = kMbIconWarning;
+    outcome.anyWriteSucceeded = outcome.anyWriteSucceeded || write.status == kErrorSuccess;
+  outcome.text = FailureReport(reg, outcome.writes);
+  outcome.style = outcome.text.empty() ? kMbIconInformation : kMbIconWarning;
+  if (outcome.text.empty()) outcome.text = std::u16string(kSavedText);
 }
 
 }  // namespace
+
+std::u16string FailureReport(RegistryApi& reg, std::span<LocationWrite> writes) {
+  std::u16string text;
+  bool anyDenied = false;
+  for (LocationWrite& write : writes) {
+    if (write.status == kErrorSuccess) continue;
+    write.errorText = reg.ErrorText(write.status);
+    anyDenied = anyDenied || write.status == kErrorAccessDenied;
+    text += (text.empty() ? std::u16string(kSaveFailedHeading) : std::u16string()) + u"\r\n" + FailureLine(write);
+  }
+  if (anyDenied) {
+    text += u"\r\n";
+    text += kAdministratorRightsNeeded;
+  }
+  return text;
+}
 
 bool ReadAutorunPolicy(RegistryApi& reg, AutorunTicks& ticks) {
   const auto cdrom = ToInt32(Read(reg, kCdromAutoRun));

@@ -7,6 +7,7 @@
 //                        kept from the stored value on every save.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -69,13 +70,17 @@ struct SaveOutcome {
   std::array<LocationWrite, 4> writes;  // in kSaveLocations order
   bool anyWriteSucceeded = false;
   // The message to show. When every write succeeded: kSavedText, information style. Otherwise a
-  // warning: kSaveFailedHeading, then one line per failed location
-  //   "<value name>" in <hive name>\<key path>: <error text>
-  // then kAdministratorRightsNeeded if any write was denied access; lines joined with "\r\n".
+  // warning: the FailureReport of the writes.
   std::u16string text;
   std::u16string title;
   std::uint32_t style = kMbIconInformation;
 };
+
+// The warning of the writes that failed: kSaveFailedHeading, then one line per failed write
+//   "<value name>" in <hive name>\<key path>: <error text>
+// then kAdministratorRightsNeeded if any write was denied access; lines joined with "\r\n". Fills in
+// the errorText of every failed write. Empty when none failed.
+std::u16string FailureReport(RegistryApi& reg, std::span<LocationWrite> writes);
 
 // The four values a save writes, in kSaveLocations order: the CD-ROM value, the letter mask, and
 // the type mask merged into the stored "NoDriveTypeAutoRun" (read now; bit 7 and above kept)

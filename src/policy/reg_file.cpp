@@ -1,5 +1,8 @@
 #include "policy/reg_file.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "policy/autorun_policy.h"
 #include "policy/registry.h"
 
@@ -15,18 +18,36 @@ std::u16string Hex8(std::int32_t value) {
 
 }  // namespace
 
-std::string RegFileBytes(const std::array<std::int32_t, 4>& values) {
+std::string RegFileBytes(const std::array<std::int32_t, 4>& values, const SwitchStates& switches) {
+  struct Line {
+    PolicyLocation at;
+    std::u16string data;
+  };
+  std::vector<Line> lines;
+  for (std::size_t i = 0; i < kSaveLocations.size(); ++i)
+    lines.push_back({kSaveLocations[i], u"dword:" + Hex8(values[i])});
+  for (std::size_t i = 0; i < kAutoplaySwitches.size(); ++i) {
+    const std::optional<std::uint32_t> value = switches[i] ? 1u : kAutoplaySwitches[i].offValue;
+    lines.push_back(
+        {kAutoplaySwitches[i].location, value ? u"dword:" + Hex8(static_cast<std::int32_t>(*value)) : u"-"});
+  }
+  // One section per key, in the order the keys first come, holding every value of that key.
+  const auto sameKey = [](const PolicyLocation& a, const PolicyLocation& b) {
+    return a.root == b.root && a.keyPath == b.keyPath;
+  };
   std::u16string text = u"Windows Registry Editor Version 5.00\r\n";
-  for (std::size_t i = 0; i < kSaveLocations.size(); ++i) {
-    const PolicyLocation& at = kSaveLocations[i];
-    if (i == 0 || at.root != kSaveLocations[i - 1].root || at.keyPath != kSaveLocations[i - 1].keyPath) {
-      text += u"\r\n[" + HiveName(at.root) + u"\\";
-      text += at.keyPath;
-      text += u"]\r\n";
+  for (auto first = lines.begin(); first != lines.end(); ++first) {
+    if (std::any_of(lines.begin(), first, [&](const Line& earlier) { return sameKey(earlier.at, first->at); }))
+      continue;
+    text += u"\r\n[" + HiveName(first->at.root) + u"\\";
+    text += first->at.keyPath;
+    text += u"]\r\n";
+    for (auto line = first; line != lines.end(); ++line) {
+      if (!sameKey(line->at, first->at)) continue;
+      text += u"\"";
+      text += line->at.valueName;
+      text += u"\"=" + line->data + u"\r\n";
     }
-    text += u"\"";
-    text += at.valueName;
-    text += u"\"=dword:" + Hex8(values[i]) + u"\r\n";
   }
   text += u"\r\n";
   std::string bytes = "\xFF\xFE";

@@ -78,6 +78,27 @@ std::int32_t SetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16str
   return reg.SetDword(key.get(), reg.AnsiFromUtf16(valueName), static_cast<std::uint32_t>(value));
 }
 
+std::int32_t DeleteRegValue(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
+                            const std::u16string& valueName) {
+  RegKey key(0, CloseKeyOf{&reg});
+  if (const std::int32_t created = reg.CreateKey(root, reg.AnsiFromUtf16(keyPath), key.out())) return created;
+  const std::int32_t status = reg.DeleteValue(key.get(), reg.AnsiFromUtf16(valueName));
+  return status == kErrorFileNotFound ? kErrorSuccess : status;
+}
+
+std::optional<std::uint32_t> GetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
+                                         const std::u16string& valueName) {
+  RegKey key(0, CloseKeyOf{&reg});
+  if (reg.OpenKey(root, reg.AnsiFromUtf16(keyPath), key.out()) != kErrorSuccess) return std::nullopt;
+  const std::string name = reg.AnsiFromUtf16(valueName);
+  std::uint32_t type = 0, size = 0;
+  std::uint8_t bytes[4] = {};
+  if (reg.QuerySize(key.get(), name, &type, &size) != kErrorSuccess || type != kRegDword || size != sizeof bytes ||
+      reg.QueryData(key.get(), name, bytes, &size) != kErrorSuccess || size != sizeof bytes)
+    return std::nullopt;
+  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
 RegValue GetRegValue(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
                      const std::u16string& valueName, const RegValue& defaultValue) {
   RegKey key(0, CloseKeyOf{&reg});

@@ -1,7 +1,9 @@
 #pragma once
-// The program's registry routines: one that writes a 32-bit value, one that reads a value of any
-// common type with a default, and the names of the predefined roots.
+// The program's registry routines: one that writes a 32-bit value and one that deletes a value, one
+// that reads a value of any common type with a default and one that reads only a REG_DWORD, and the
+// names of the predefined roots.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "policy/reg_value.h"
@@ -16,6 +18,15 @@ std::u16string HiveName(std::uint32_t root);
 // of the step that failed.
 std::int32_t SetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
                          const std::u16string& valueName, std::int32_t value);
+
+// Opens root\keyPath as SetRegDword does (created as needed) and removes valueName there; a value
+// already missing counts as removed. Returns 0 or the error code of the step that failed.
+std::int32_t DeleteRegValue(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
+                            const std::u16string& valueName);
+
+// root\keyPath\valueName when it is a REG_DWORD of four bytes; empty for any other type, size or failure.
+std::optional<std::uint32_t> GetRegDword(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,
+                                         const std::u16string& valueName);
 
 // Reads root\keyPath\valueName: a REG_SZ as its text (up to the first NUL, of any length up to
 // 16 MiB), a REG_BINARY or REG_DWORD of at most 4 bytes as a 32-bit integer; every other type, a

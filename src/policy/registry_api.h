@@ -25,6 +25,7 @@ constexpr std::uint32_t kRegDword = 4;
 
 // Status codes (the system's error numbers).
 constexpr std::int32_t kErrorSuccess = 0;
+constexpr std::int32_t kErrorFileNotFound = 2;
 constexpr std::int32_t kErrorAccessDenied = 5;
 
 // An opened key; 0 is no key.
@@ -38,6 +39,8 @@ class RegistryApi {
   virtual std::int32_t CreateKey(std::uint32_t root, const std::string& path, KeyHandle* key) = 0;
   // Writes value as a REG_DWORD, creating or replacing it.
   virtual std::int32_t SetDword(KeyHandle key, const std::string& name, std::uint32_t value) = 0;
+  // Removes the value from a key opened by CreateKey; ERROR_FILE_NOT_FOUND when there is none.
+  virtual std::int32_t DeleteValue(KeyHandle key, const std::string& name) = 0;
   // Opens an existing key for reading its values; never creates one. On failure *key is 0.
   virtual std::int32_t OpenKey(std::uint32_t root, const std::string& path, KeyHandle* key) = 0;
   // The value's type and the size of its data in bytes, asked without a buffer.

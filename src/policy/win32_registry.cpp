@@ -31,6 +31,10 @@ std::int32_t Win32Registry::SetDword(KeyHandle key, const std::string& name, std
   return RegSetValueExA(OpenedKey(key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
 }
 
+std::int32_t Win32Registry::DeleteValue(KeyHandle key, const std::string& name) {
+  return RegDeleteValueA(OpenedKey(key), name.c_str());
+}
+
 std::int32_t Win32Registry::OpenKey(std::uint32_t root, const std::string& path, KeyHandle* key) {
   HKEY opened = nullptr;
   const LONG status = m_calls.openKeyEx(RootKey(root), path.c_str(), 0, KEY_QUERY_VALUE, &opened);

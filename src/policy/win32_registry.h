@@ -19,6 +19,7 @@ class Win32Registry : public RegistryApi {
   explicit Win32Registry(const Advapi32& calls = {}) : m_calls(calls) {}
   std::int32_t CreateKey(std::uint32_t root, const std::string& path, KeyHandle* key) override;
   std::int32_t SetDword(KeyHandle key, const std::string& name, std::uint32_t value) override;
+  std::int32_t DeleteValue(KeyHandle key, const std::string& name) override;
   std::int32_t OpenKey(std::uint32_t root, const std::string& path, KeyHandle* key) override;
   std::int32_t QuerySize(KeyHandle key, const std::string& name, std::uint32_t* type, std::uint32_t* size) override;
   std::int32_t QueryData(KeyHandle key, const std::string& name, std::uint8_t* data, std::uint32_t* size) override;

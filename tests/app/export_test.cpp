@@ -38,7 +38,7 @@ TEST(Export, WritesTheFileASaveWouldOrFailsWithItsExitCode) {
 
   EXPECT_EQ(_wspawnl(_P_WAIT, q.c_str(), L"Quellan", L"/export", in(L"a.reg").c_str(), L"/quiet", nullptr), 0);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(std::ifstream(dir / L"a.reg", std::ios::binary).rdbuf()), {}),
-            RegFileBytes(saved));
+            RegFileBytes(saved, ReadAutoplaySwitches(reg)));
   EXPECT_EQ(_wspawnl(_P_WAIT, q.c_str(), L"Quellan", L"/QUIET", L"/export", in(L"missing\\b.reg").c_str(), nullptr), 1);
   EXPECT_EQ(_wspawnl(_P_WAIT, q.c_str(), L"Quellan", L"/bogus", L"/quiet", nullptr), 2);
 
@@ -48,6 +48,16 @@ TEST(Export, WritesTheFileASaveWouldOrFailsWithItsExitCode) {
     EXPECT_EQ(GetRegValue(reg, kSaveLocations[i].root, Path(kSaveLocations[i]), Name(kSaveLocations[i]), kZeroDefault),
               RegValue{saved[i]});
   for (const PolicyLocation& at : kSaveLocations) Delete(at);
+  // The switches travel as stored, on (1) and off (0), and an import over the other state gives them back.
+  for (const int on : {1, 0}) {
+    for (const auto& at : {kDisableAutoplay, kNoAutorun}) SetRegDword(reg, at.root, Path(at), Name(at), on);
+    EXPECT_EQ(_wspawnl(_P_WAIT, q.c_str(), L"Quellan", L"/export", in(L"c.reg").c_str(), L"/quiet", nullptr), 0);
+    for (const auto& at : {kDisableAutoplay, kNoAutorun}) SetRegDword(reg, at.root, Path(at), Name(at), 1 - on);
+    EXPECT_EQ(_wspawnlp(_P_WAIT, L"reg.exe", L"reg", L"import", in(L"c.reg").c_str(), nullptr), 0);
+    EXPECT_EQ(std::tuple(GetRegValue(reg, kHkeyCurrentUser, Path(kDisableAutoplay), u"DisableAutoplay", kZeroDefault),
+                         GetRegValue(reg, kHkeyCurrentUser, Path(kNoAutorun), u"NoAutorun", kZeroDefault)),
+              std::tuple(RegValue{std::int32_t{on}}, on ? RegValue{std::int32_t{1}} : kZeroDefault));
+  }
   fs::remove_all(dir);
 }
 

@@ -8,7 +8,7 @@
 
 namespace quellan::policy {
 
-constexpr std::int32_t kErrorFileNotFound = 2, kErrorMoreData = 234;
+constexpr std::int32_t kErrorMoreData = 234;
 
 enum class RegCall { CreateKey, SetDword, OpenKey, QuerySize, QueryData };
 
@@ -27,6 +27,9 @@ class FakeRegistry : public RegistryApi {
     const std::int32_t status = Status(RegCall::SetDword, key);
     if (status == kErrorSuccess) m_values[{m_open[key], name}] = Dword(value);
     return status;
+  }
+  std::int32_t DeleteValue(KeyHandle key, const std::string& name) override {
+    return m_values.erase({m_open[key], name}) ? kErrorSuccess : kErrorFileNotFound;
   }
   std::int32_t QuerySize(KeyHandle key, const std::string& name, std::uint32_t* type, std::uint32_t* size) override {
     return Query(RegCall::QuerySize, key, name, type, nullptr, size);

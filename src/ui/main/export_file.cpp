@@ -30,7 +30,8 @@ void ExportRegFile(HWND owner, policy::RegistryApi& registry, const policy::Auto
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NODEREFERENCELINKS;
   if (!getSaveFileName(&dialog)) return;
   path.resize(path.find(u'\0'));
-  const DWORD status = win32::WriteFileAtomically(path, policy::RegFileBytes(policy::SaveValues(registry, ticks)));
+  const DWORD status = win32::WriteFileAtomically(
+      path, policy::RegFileBytes(policy::SaveValues(registry, ticks), policy::ReadAutoplaySwitches(registry)));
   if (status == ERROR_SUCCESS) return;
   const std::u16string text = policy::ExportFailedText(path, registry.ErrorText(static_cast<std::int32_t>(status)));
   MessageBoxW(owner, win32::Wide(text), L"Quellan!!!", MB_ICONWARNING);

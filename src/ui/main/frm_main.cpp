@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <span>
 #include <string_view>
 
+#include "policy/autoplay_switches.h"
 #include "policy/drive_lists.h"
 #include "policy/machine_policy.h"
 #include "ui/forms/font.h"
@@ -24,8 +26,11 @@ const wchar_t kMainClass[] = L"QuellanMain";
 // Posted once the window is first shown: the tool tips are made then, off the start-up path, since
 // nobody can hover over a control before the window is on the screen.
 constexpr UINT kCreateToolTips = WM_APP + 1;
-// The system menu's export item; system commands keep their low four bits for the system.
+// The system menu's export item and switches (in kAutoplaySwitches order); system commands keep their
+// low four bits for the system.
 constexpr UINT kExportCommand = 0x0010;
+constexpr UINT kSwitchCommands[] = {0x0020, 0x0030};
+static_assert(std::size(kSwitchCommands) == policy::kAutoplaySwitches.size());
 // The notice of a machine-wide policy: dark red, under the layout, as wide as the bottom link.
 constexpr std::uint32_t kNoticeColour = 0x0000A0u;  // RGB(160, 0, 0)
 constexpr int kNoticeGap = 90;                      // twips above and below the notice
@@ -47,6 +52,13 @@ DWORD WINAPI BroadcastThread(void*) {
   SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"), SMTO_ABORTIFHUNG, 5000,
                       &ignored);
   return 0;
+}
+
+// Tells other programs (Explorer among them) that the policy values have changed. The message
+// carries a text, which the platform passes only with a synchronous send, so the send runs on a
+// thread of its own and the window never waits for another program.
+void BroadcastPolicyChange() {
+  if (HANDLE thread = CreateThread(nullptr, 0, &BroadcastThread, nullptr, 0, nullptr)) CloseHandle(thread);
 }
 
 }  // namespace
@@ -71,6 +83,9 @@ bool frmMain::Load(int showCommand) {
   const HMENU system = GetSystemMenu(m_hwnd, FALSE);
   AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(system, MF_STRING, kExportCommand, L"Export as .reg file...");
+  for (std::size_t i = 0; i < std::size(kSwitchCommands); ++i)
+    AppendMenuW(system, MF_STRING, kSwitchCommands[i],
+                win32::Wide(std::u16string(policy::kAutoplaySwitches[i].caption)));
   CreateControls();
   Form_Load();
   Centre();
@@ -186,6 +201,13 @@ LRESULT frmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     ExportRegFile(m_hwnd, m_registry, Ticks());
     return 0;
   }
+  for (std::size_t i = 0; i < std::size(kSwitchCommands); ++i)
+    if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == kSwitchCommands[i]) {
+      SwitchChosen(i);
+      return 0;
+    }
+  // Read every time the system menu opens, so that a value another tool changed shows.
+  if (msg == WM_INITMENUPOPUP && HIWORD(lp)) ShowSwitchTicks();
   return Form::OnMessage(msg, wp, lp);
 }
 
@@ -217,6 +239,25 @@ void frmMain::ShowNotice(const std::u16string& notice) {
   SetClientSize(px(form.clientWidth), notice.empty() ? px(form.clientHeight) : r.bottom + px(kNoticeGap));
 }
 
+void frmMain::ShowSwitchTicks() {
+  const HMENU system = GetSystemMenu(m_hwnd, FALSE);
+  const policy::SwitchStates on = policy::ReadAutoplaySwitches(m_registry);
+  for (std::size_t i = 0; i < on.size(); ++i)
+    CheckMenuItem(system, kSwitchCommands[i], MF_BYCOMMAND | (on[i] ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Written at once, like a save: other programs are told, a failure is reported in the save's words,
+// and the tick then shows what is stored, whatever became of the write.
+void frmMain::SwitchChosen(std::size_t index) {
+  policy::LocationWrite write = policy::FlipAutoplaySwitch(m_registry, policy::kAutoplaySwitches[index]);
+  if (write.status == policy::kErrorSuccess)
+    BroadcastPolicyChange();
+  else
+    MessageBoxW(m_hwnd, win32::Wide(policy::FailureReport(m_registry, {&write, 1})),
+                win32::Wide(std::u16string(policy::kSaveTitle)), MB_ICONWARNING);
+  ShowSwitchTicks();
+}
+
 // --- Handlers ---------------------------------------------------------------------------------
 
 void frmMain::Form_Load() { trefresh(); }
@@ -245,11 +286,7 @@ void frmMain::btSaveSet_Click() {
   const policy::SaveOutcome outcome = policy::SaveAutorunPolicy(m_registry, Ticks());
   const std::u16string text =
       policy::WithNotice(outcome.text, policy::MachinePolicyNotice(policy::ReadMachinePolicy(m_registry)));
-  // Tells other programs (Explorer among them) that the policy values have changed. The message
-  // carries a text, which the platform passes only with a synchronous send, so the send runs on a
-  // thread of its own and the window never waits for another program.
-  if (outcome.anyWriteSucceeded)
-    if (HANDLE thread = CreateThread(nullptr, 0, &BroadcastThread, nullptr, 0, nullptr)) CloseHandle(thread);
+  if (outcome.anyWriteSucceeded) BroadcastPolicyChange();
   MessageBoxW(m_hwnd, win32::Wide(text), win32::Wide(outcome.title), outcome.style);
 }
 

@@ -63,6 +63,9 @@ class frmMain : public forms::Form {
   // Shows the machine-wide policy's notice under the layout, growing the window for it, or hides
   // it and gives the window its layout size when there is nothing to say.
   void ShowNotice(const std::u16string& notice);
+  // Ticks the system menu's switches as stored, and writes the one chosen.
+  void ShowSwitchTicks();
+  void SwitchChosen(std::size_t index);
 
   // Handlers, as the program names them.
   void Form_Load();

@@ -31,6 +31,9 @@ const Value kLetters{HKEY_CURRENT_USER, kExplorer, L"NoDriveAutoRun"};
 const Value kTypes{HKEY_CURRENT_USER, kExplorer, L"NoDriveTypeAutoRun"};
 const Value kDefaultTypes{HKEY_USERS, L".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
                           L"NoDriveTypeAutoRun"};
+const Value kAutoplay{HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers",
+                      L"DisableAutoplay"};
+const Value kNoAutorun{HKEY_CURRENT_USER, kExplorer, L"NoAutorun"};
 
 void Seed(const Value& v, DWORD value) { RegSetKeyValueW(v.root, v.path, v.name, REG_DWORD, &value, sizeof value); }
 std::optional<DWORD> Stored(const Value& v) {
@@ -63,7 +66,8 @@ LRESULT CALLBACK CountNotices(int code, WPARAM w, LPARAM l) {
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const Value& v : {kCdrom, kLetters, kTypes, kDefaultTypes}) RegDeleteKeyValueW(v.root, v.path, v.name);
+    for (const Value& v : {kCdrom, kLetters, kTypes, kDefaultTypes, kAutoplay, kNoAutorun})
+      RegDeleteKeyValueW(v.root, v.path, v.name);
     g_notices = 0;
   }
   void Open(int dpi = 96) {
@@ -263,16 +267,16 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
   const HMENU system = GetSystemMenu(form->hwnd(), FALSE);
   const int items = GetMenuItemCount(system);
   wchar_t caption[64] = {};
-  GetMenuStringW(system, items - 1, caption, 64, MF_BYPOSITION);
+  GetMenuStringW(system, items - 3, caption, 64, MF_BYPOSITION);
   EXPECT_STREQ(caption, L"Export as .reg file...");
-  EXPECT_EQ(GetMenuState(system, items - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
+  EXPECT_EQ(GetMenuState(system, items - 4, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
   Click(OverEntry("lstDrvs", 2));
   Pump(100, form->hwnd());
   // Over an existing longer file, once the dialog's "replace?" is answered yes; into a folder that is not there.
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
   std::ofstream(folder / "exported.reg") << std::string(5000, 'x');
   for (const auto& [path, written, boxes, failure] :
-       {std::tuple{folder / "exported.reg", policy::RegFileBytes({0, 4, -111, -111}), 2, std::u16string::npos},
+       {std::tuple{folder / "exported.reg", policy::RegFileBytes({0, 4, -111, -111}, {}), 2, std::u16string::npos},
         std::tuple{folder / "missing" / "exported.reg", std::string(), 2, std::size_t{0}}}) {
     // The Save dialog is given the file name (in whichever name field it has) and its first button, Save.
     ModalDriver driver(-1, nullptr, [&, path = path](HWND dialog) {
@@ -288,6 +292,38 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
     file.close();
     std::filesystem::remove(path);
   }
+}
+
+// Each item chosen in the system menu (opened as Alt+Space opens it) writes the other state at once and tells other
+// programs; the ticks are read whenever the menu opens; a refused write is reported and the tick shows what is stored.
+TEST_F(MainWindow, TheSystemMenuSwitchesAutoPlayAndAutoRunCommandsAsStored) {
+  const win32::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
+  Seed(kAutoplay, 2), RegSetKeyValueW(kNoAutorun.root, kNoAutorun.path, kNoAutorun.name, REG_BINARY, "\1\0\0\0", 4);
+  Open();
+  const HMENU system = GetSystemMenu(form->hwnd(), FALSE);
+  const int ap = GetMenuItemCount(system) - 2, ar = ap + 1, on = MF_CHECKED;
+  using Shown = std::tuple<std::optional<DWORD>, std::optional<DWORD>, UINT, UINT, int>;  // stored, ticked, notices
+  const auto shown = [&] {
+    return Shown(Stored(kAutoplay), Stored(kNoAutorun), GetMenuState(system, ap, MF_BYPOSITION) & on,
+                 GetMenuState(system, ar, MF_BYPOSITION) & on, g_notices);
+  };
+  const auto choose = [&](int item, const Shown& expected, int boxes = 0) {  // item -1: the menu opened only
+    ModalDriver driver(item);
+    PostMessageW(form->hwnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    PumpUntil([&] { return driver.Seen().menus + driver.Seen().boxes == 1 + boxes && shown() == expected; }, 3000,
+              form->hwnd());
+    EXPECT_EQ(shown(), expected) << item;
+    return driver.Seen();
+  };
+  EXPECT_EQ(choose(-1, {2, {}, 0, 0, 0}).items.back(),
+            u"Run no AutoRun commands");  // another number or type: off, kept
+  choose(ap, {1, {}, on, 0, 1}), choose(ar, {1, 1, on, on, 2}), choose(ap, {0, 1, 0, on, 3});
+  choose(ar, {0, {}, 0, 0, 4}), choose(ap, {1, {}, on, 0, 5}), choose(ar, {1, 1, on, on, 6});
+  Seed(kAutoplay, 0), RegDeleteKeyValueW(kNoAutorun.root, kNoAutorun.path, kNoAutorun.name);  // behind its back
+  choose(-1, {0, {}, 0, 0, 6});
+  reg.refused = true;
+  EXPECT_NE(choose(ar, {0, {}, 0, 0, 6}, 1).text.find(u"\"NoAutorun\" in HKEY_CURRENT_USER\\Software\\"),
+            std::u16string::npos);
 }
 
 TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
