@@ -1,17 +1,13 @@
 // frmMain's controls as a screen reader reads them: the objects they hand out at WM_GETOBJECT, and their WinEvents.
 #include "ui/main/frm_main.h"
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
 #include <oleacc.h>
 
-#include "harness.h"
-#include "policy/win32_registry.h"
+#include "main_window.h"
 
 namespace quellan::mainwindow {
 namespace {
 
-using namespace quellan::harness;
 using Object = std::unique_ptr<IAccessible, decltype([](IAccessible* p) { p->Release(); })>;
 
 VARIANT Child(long id) {
@@ -50,28 +46,14 @@ void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG ch
                         (std::get<1>(ReadChild(ObjectOf(hwnd).get(), child)) & STATE_SYSTEM_CHECKED) != 0);
 }
 
-class Accessible : public ::testing::Test {
+class Accessible : public MainWindow {
  protected:
   void SetUp() override {
-    const wchar_t explorer[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-    const DWORD letters = 0x4, none = 0;  // C ticked, no type, "All Drives" ticked (CD-ROM AutoRun 0)
-    RegSetKeyValueW(HKEY_CURRENT_USER, explorer, L"NoDriveAutoRun", REG_DWORD, &letters, 4);
-    RegSetKeyValueW(HKEY_CURRENT_USER, explorer, L"NoDriveTypeAutoRun", REG_DWORD, &none, 4);
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\CDRom", L"AutoRun", REG_DWORD, &none, 4);
-    form = std::make_unique<frmMain>(reg, 96);
-    ASSERT_TRUE(form->Load());
-    SetForegroundWindow(form->hwnd());
-    Pump(60, form->hwnd());
+    MainWindow::SetUp();
+    Seed(kLetters, 0x4), Seed(kTypes, 0), Seed(kCdrom, 0);  // C ticked, no type, "All Drives" ticked
+    Open();
     g_lists[0] = Control("lstDrvs"), g_lists[1] = Control("lstDrvTypes"), g_events.clear();
   }
-  HWND Control(std::string_view name) const {
-    const HWND frame = GetDlgItem(form->hwnd(), kControlIdBase + static_cast<int>(RowIndex("fraSet")));
-    const std::size_t row = RowIndex(name);
-    return GetDlgItem(MainControls()[row].parent == Parent::Frame ? frame : form->hwnd(), kControlIdBase + row);
-  }
-
-  policy::Win32Registry reg;
-  std::unique_ptr<frmMain> form;
 };
 
 TEST_F(Accessible, EveryControlSaysWhatItIsWhatItHoldsAndWhatItDoes) {
@@ -117,11 +99,7 @@ TEST_F(Accessible, ListsAnnounceTheFocusAndEveryTickAndTickByTheirDefaultAction)
   Pump(100, form->hwnd());
   EXPECT_EQ(ObjectOf(Control("lstDrvTypes"))->accDoDefaultAction(Child(3)), S_OK);  // "Removable"
   Pump(60, form->hwnd());
-  wchar_t tip[64] = {};
-  TTTOOLINFOW info{
-      TTTOOLINFOW_V1_SIZE, 0, GetParent(g_lists[1]), reinterpret_cast<UINT_PTR>(g_lists[1]), {}, {}, tip, 0, {}};
-  SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
-  EXPECT_STREQ(tip, L"AutoRun for Removable Drives is Disabled") << "the sentence a click shows";
+  EXPECT_EQ(Tip("lstDrvTypes"), u"AutoRun for Removable Drives is Disabled") << "the sentence a click shows";
   form->trefresh();  // the stored C ticked again, the rest unticked
   Pump(60, form->hwnd());
   UnhookWinEvent(hook);

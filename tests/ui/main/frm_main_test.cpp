@@ -1,60 +1,18 @@
 // frmMain under Wine against the prefix's real registry, driven by real input.
 #include "ui/main/frm_main.h"
 
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
-#include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
-#include "harness.h"
+#include "main_window.h"
 #include "policy/reg_file.h"
-#include "policy/win32_registry.h"
 #include "ui/main/about_text.h"
 
 namespace quellan::mainwindow {
 namespace {
 
-using namespace quellan::harness;
-
-struct Value {
-  HKEY root;
-  const wchar_t *path, *name;
-};
-const wchar_t kExplorer[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-const Value kCdrom{HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Services\\CDRom", L"AutoRun"};
-const Value kLetters{HKEY_CURRENT_USER, kExplorer, L"NoDriveAutoRun"};
-const Value kTypes{HKEY_CURRENT_USER, kExplorer, L"NoDriveTypeAutoRun"};
-const Value kDefaultTypes{HKEY_USERS, L".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                          L"NoDriveTypeAutoRun"};
-const Value kAutoplay{HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers",
-                      L"DisableAutoplay"};
-const Value kNoAutorun{HKEY_CURRENT_USER, kExplorer, L"NoAutorun"};
-
-void Seed(const Value& v, DWORD value) { RegSetKeyValueW(v.root, v.path, v.name, REG_DWORD, &value, sizeof value); }
-std::optional<DWORD> Stored(const Value& v) {
-  DWORD value = 0, size = sizeof value;
-  if (RegGetValueW(v.root, v.path, v.name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) return {};
-  return value;
-}
-
-// The real registry, refusing every key creation when told to, counting the values written.
-struct Registry : policy::Win32Registry {
-  std::int32_t CreateKey(std::uint32_t root, const std::string& path, policy::KeyHandle* key) override {
-    *key = 0;
-    if (refused) return policy::kErrorAccessDenied;
-    ++writes;
-    return Win32Registry::CreateKey(root, path, key);
-  }
-  bool refused = false;
-  int writes = 0;
-};
-
-// Counts the WM_SETTINGCHANGE "Policy" notices the main window receives.
+// Counts the WM_SETTINGCHANGE "Policy" notices the main window receives while the hook lives.
 int g_notices = 0;
 LRESULT CALLBACK CountNotices(int code, WPARAM w, LPARAM l) {
   const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
@@ -62,52 +20,13 @@ LRESULT CALLBACK CountNotices(int code, WPARAM w, LPARAM l) {
                lstrcmpW(reinterpret_cast<const wchar_t*>(m->lParam), L"Policy") == 0;
   return CallNextHookEx(nullptr, code, w, l);
 }
-
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const Value& v : {kCdrom, kLetters, kTypes, kDefaultTypes, kAutoplay, kNoAutorun})
-      RegDeleteKeyValueW(v.root, v.path, v.name);
-    g_notices = 0;
-  }
-  void Open(int dpi = 96) {
-    form = std::make_unique<frmMain>(reg, dpi);
-    ASSERT_TRUE(form->Load());
-    SetForegroundWindow(form->hwnd());
-    Pump(60, form->hwnd());
-  }
-  void TearDown() override { form.reset(); }
-  HWND Control(std::string_view name) const {
-    const HWND frame = GetDlgItem(form->hwnd(), kControlIdBase + static_cast<int>(RowIndex("fraSet")));
-    const std::size_t row = RowIndex(name);
-    return GetDlgItem(MainControls()[row].parent == Parent::Frame ? frame : form->hwnd(), kControlIdBase + row);
-  }
-  // The ticks of lstDrvs (a bit per letter) and lstDrvTypes (a bit per type), as a save would write them.
-  std::tuple<std::uint32_t, std::uint32_t> Ticks() const { return {form->Ticks().letters, form->Ticks().types}; }
-  LRESULT Checked() const { return SendMessageW(Control("chkGlobal"), BM_GETCHECK, 0, 0); }
-  POINT OverEntry(const char* list, int index) const {
-    RECT r{};
-    SendMessageW(Control(list), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-    return ScreenPoint(Control(list), POINT{r.left + 40, (r.top + r.bottom) / 2});
-  }
-  void ClickOn(const char* name) {
-    Click(ScreenPoint(Control(name)));
-    Pump(80, form->hwnd());
-  }
-  std::u16string Tip(const char* name) const {
-    wchar_t text[256] = {};
-    const HWND tool = Control(name);
-    TTTOOLINFOW info{TTTOOLINFOW_V1_SIZE, 0, GetParent(tool), reinterpret_cast<UINT_PTR>(tool), {}, {}, text, 0, {}};
-    SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
-    return reinterpret_cast<const char16_t*>(text);
-  }
-
-  Registry reg;
-  std::unique_ptr<frmMain> form;
-};
+win32::UniqueHook NoticeCounter() {
+  g_notices = 0;
+  return win32::UniqueHook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
+}
 
 TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTicks) {
-  const win32::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
+  const win32::UniqueHook hook = NoticeCounter();
   Seed(kTypes, 0x1FF);
   Open();
   ModalDriver driver(0);  // "Select all", then each box's first button
@@ -177,7 +96,7 @@ TEST_F(MainWindow, RefreshThrowsTheTicksAwayAndTheCheckBoxEnablesSaving) {
 // A save that wrote nothing says so and tells no other program that the policy changed (one that
 // did: above).
 TEST_F(MainWindow, ASaveThatWroteNothingNotifiesNoOne) {
-  const win32::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
+  const win32::UniqueHook hook = NoticeCounter();
   reg.refused = true;
   Open();
   ModalDriver box;
@@ -297,7 +216,7 @@ TEST_F(MainWindow, TheSystemMenuExportsTheTicksAsARegistrationFile) {
 // Each item chosen in the system menu (opened as Alt+Space opens it) writes the other state at once and tells other
 // programs; the ticks are read whenever the menu opens; a refused write is reported and the tick shows what is stored.
 TEST_F(MainWindow, TheSystemMenuSwitchesAutoPlayAndAutoRunCommandsAsStored) {
-  const win32::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountNotices, nullptr, GetCurrentThreadId()));
+  const win32::UniqueHook hook = NoticeCounter();
   Seed(kAutoplay, 2), RegSetKeyValueW(kNoAutorun.root, kNoAutorun.path, kNoAutorun.name, REG_BINARY, "\1\0\0\0", 4);
   Open();
   const HMENU system = GetSystemMenu(form->hwnd(), FALSE);
