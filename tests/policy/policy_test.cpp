@@ -8,7 +8,6 @@
 #include "policy/machine_policy.h"
 #include "policy/reg_file.h"
 #include "policy/reg_value.h"
-#include "policy/registry.h"
 
 namespace quellan::policy {
 namespace {
@@ -112,29 +111,13 @@ TEST(MachinePolicy, IsReadFromTheMachineAndNamesWhatItDisables) {
   }
 }
 
-// The roots by the names regedit gives them, and the lists' fixed entries with their item data.
-TEST(NameTables, HoldTheHivesAndTheDriveLists) {
-  std::vector<std::u16string> hives, letters, types;
-  for (std::uint32_t root = kHkeyClassesRoot; root <= kHkeyDynData + 1; ++root) hives.push_back(HiveName(root));
-  EXPECT_EQ(hives, (std::vector<std::u16string>{u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE",
-                                                u"HKEY_USERS", u"HKEY_PERFORMANCE_DATA", u"HKEY_CURRENT_CONFIG",
-                                                u"HKEY_DYN_DATA", u""}));
-  struct List {
-    std::vector<std::pair<std::u16string, std::int32_t>> items;
-    void AddItem(const std::u16string& text) { items.emplace_back(text, 0); }
-    int NewIndex() const { return static_cast<int>(items.size()) - 1; }
-    void SetItemData(int index, std::int32_t data) { items[index].second = data; }
-  } lstDrvs, lstDrvTypes;
-  FillDriveLists(lstDrvs, lstDrvTypes);
-  EXPECT_EQ(std::tuple(lstDrvs.items.size(), lstDrvs.items.front().first, lstDrvs.items.back().first),
-            std::tuple(26u, u"A", u"Z"));
-  EXPECT_EQ(lstDrvTypes.items, (decltype(List::items){{u"Unknown", 1},
-                                                      {u"No Root Directory", 2},
-                                                      {u"Removable", 4},
-                                                      {u"Fixed", 8},
-                                                      {u"Network", 16},
-                                                      {u"CD/DVD", 32},
-                                                      {u"RAM Disk", 64}}));
+// The drive types' entries with their item data, the bit of each type in the mask.
+TEST(DriveTypes, AreTheSevenSystemTypesInOrder) {
+  std::u16string texts;
+  std::vector<std::int32_t> data;
+  for (const DriveTypeRow& row : kDriveTypes) texts += row.text + std::u16string(u"|"), data.push_back(row.itemData);
+  EXPECT_EQ(texts, u"Unknown|No Root Directory|Removable|Fixed|Network|CD/DVD|RAM Disk|");
+  EXPECT_EQ(data, (std::vector<std::int32_t>{1, 2, 4, 8, 16, 32, 64}));
 }
 
 // Lower-case hex, all 32 bits of a negative value, one section per key in save order, blank lines, UTF-16LE + BOM.

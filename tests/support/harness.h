@@ -2,6 +2,7 @@
 // The one driver of real windows in the Win32 tests: message pumping, real pointer and keyboard input, a driver for
 // the modal loops a handler starts (pop-up menus, message boxes, full-screen windows) acting from a thread timer,
 // reading a window's children and their fonts, screen capture.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -11,9 +12,6 @@
 
 #include "win32/handles.h"
 
-namespace testing {
-class AssertionResult;
-}
 
 namespace quellan::harness {
 
