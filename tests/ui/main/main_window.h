@@ -78,6 +78,12 @@ class MainWindow : public ::testing::Test {
     SendMessageW(Control(list), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
     return ScreenPoint(Control(list), POINT{r.left + 40, (r.top + r.bottom) / 2});
   }
+  // Whether the client area, with nothing under the pointer, shows the reference picture `name`.
+  ::testing::AssertionResult Shows(const char* name) {
+    MoveTo(POINT{0, 0});
+    Pump(300, form->hwnd());
+    return MatchesReference(CaptureClient(form->hwnd()), QUELLAN_REFERENCES + std::string("/") + name + ".ppm");
+  }
   void ClickOn(const char* name) {
     Click(ScreenPoint(Control(name)));
     Pump(80, form->hwnd());
