@@ -8,10 +8,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   wchar_t folder[MAX_PATH], self[MAX_PATH], mark[2 * MAX_PATH];
   if (!GetEnvironmentVariableW(L"QUELLAN_MARK_DIR", folder, MAX_PATH) || !GetModuleFileNameW(module, self, MAX_PATH))
     return TRUE;
-  const wchar_t* name = self;
-  for (const wchar_t* c = self; *c; ++c)
-    if (*c == L'\\' || *c == L'/') name = c + 1;
-  wsprintfW(mark, L"%s\\%s.loaded", folder, name);
+  wsprintfW(mark, L"%s\\%s.loaded", folder, wcsrchr(self, L'\\') + 1);  // a module's path is a full path
   CloseHandle(CreateFileW(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   return TRUE;
 }

@@ -143,14 +143,11 @@ TEST(OrvaneButton, LooksAsItsReferenceThemedAndClassic) {
     ASSERT_TRUE(b.Create(host.get(), 1, {20, 30, 150, 67}, {255, {}, {}, u"&Save Setting"},
                          forms::MakeFont(u"Tahoma", 8.25f), 96));
     SetWindowTheme(b.hwnd(), style, style);
-    for (const auto act :
-         {+[](OrvaneButton&) {}, +[](OrvaneButton& b) { harness::MoveTo(harness::ScreenPoint(b.hwnd())); },
-          +[](OrvaneButton&) { harness::Press(harness::Mouse::Left); },
-          +[](OrvaneButton&) {
-            harness::MoveTo({700, 600});
-          },
-          +[](OrvaneButton& b) { b.Enabled(false); }, +[](OrvaneButton& b) { b.Font()->size += 4, b.Enabled(true); }}) {
-      act(b);
+    for (int look = 0; look < 6; ++look) {
+      if (look == 1 || look == 3) harness::MoveTo(look == 1 ? harness::ScreenPoint(b.hwnd()) : POINT{700, 600});
+      if (look == 2) harness::Press(harness::Mouse::Left);
+      if (look == 5) b.Font()->size += 4;
+      if (look >= 4) b.Enabled(look == 5);
       harness::Pump(250, host.get());
       const harness::Picture tile = harness::CaptureClient(b.hwnd());
       looks.width = tile.width, looks.height += tile.height;

@@ -46,17 +46,11 @@ void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG ch
                         (std::get<1>(ReadChild(ObjectOf(hwnd).get(), child)) & STATE_SYSTEM_CHECKED) != 0);
 }
 
-class Accessible : public MainWindow {
- protected:
-  void SetUp() override {
-    MainWindow::SetUp();
-    Seed(kLetters, 0x4), Seed(kTypes, 0), Seed(kCdrom, 0);  // C ticked, no type, "All Drives" ticked
-    Open();
-    g_lists[0] = Control("lstDrvs"), g_lists[1] = Control("lstDrvTypes"), g_events.clear();
-  }
-};
+using Accessible = MainWindow;
 
 TEST_F(Accessible, EveryControlSaysWhatItIsWhatItHoldsAndWhatItDoes) {
+  Seed(kLetters, 0x4), Seed(kTypes, 0), Seed(kCdrom, 0);  // C ticked, no type, "All Drives" ticked
+  Open();
   const long focusable = STATE_SYSTEM_FOCUSABLE, entry = focusable | STATE_SYSTEM_SELECTABLE;
   // An empty name stands for the control's text as drawn.
   const std::tuple<const char*, long, long, Read> rows[] = {
@@ -93,6 +87,9 @@ TEST_F(Accessible, EveryControlSaysWhatItIsWhatItHoldsAndWhatItDoes) {
 }
 
 TEST_F(Accessible, ListsAnnounceTheFocusAndEveryTickAndTickByTheirDefaultAction) {
+  Seed(kLetters, 0x4), Seed(kTypes, 0), Seed(kCdrom, 0);
+  Open();
+  g_lists[0] = Control("lstDrvs"), g_lists[1] = Control("lstDrvTypes");
   const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, GetModuleHandleW(nullptr),
                                              Record, GetCurrentProcessId(), 0, WINEVENT_INCONTEXT);
   for (WORD key : {VK_HOME, VK_DOWN, VK_SPACE}) Key(key);  // B focused, then ticked

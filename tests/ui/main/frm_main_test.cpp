@@ -16,7 +16,7 @@ namespace {
 int g_notices = 0;
 LRESULT CALLBACK CountNotices(int code, WPARAM w, LPARAM l) {
   const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
-  g_notices += m->message == WM_SETTINGCHANGE && m->lParam && harness::ClassName(m->hwnd) == u"QuellanMain" &&
+  g_notices += m->message == WM_SETTINGCHANGE && m->lParam && ClassName(m->hwnd) == u"QuellanMain" &&
                lstrcmpW(reinterpret_cast<const wchar_t*>(m->lParam), L"Policy") == 0;
   return CallNextHookEx(nullptr, code, w, l);
 }
@@ -30,10 +30,10 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
   Seed(kTypes, 0x1FF);
   Open();
   ModalDriver driver(0);  // "Select all", then each box's first button
-  harness::MoveTo(OverEntry("lstDrvs", 3));
-  harness::Press(Mouse::Right);  // the menu opens as the button goes down
-  ASSERT_TRUE(harness::PumpUntil([&] { return driver.Seen().menus == 1; }, 3000, form->hwnd()));
-  harness::Release(Mouse::Right);
+  MoveTo(OverEntry("lstDrvs", 3));
+  Press(Mouse::Right);  // the menu opens as the button goes down
+  ASSERT_TRUE(PumpUntil([&] { return driver.Seen().menus == 1; }, 3000, form->hwnd()));
+  Release(Mouse::Right);
   Pump(60, form->hwnd());
   EXPECT_EQ(driver.Seen().items, (std::vector<std::u16string>{u"Select all", u"Deselect all"}));
   EXPECT_EQ(std::get<0>(Ticks()), 0x3FFFFFFu);
@@ -59,12 +59,12 @@ TEST_F(MainWindow, MenusAndClicksTickOnlyThroughTheRightButtonAndSaveWritesTheTi
   // The types merged into the stored mask, bit 7 and above kept.
   EXPECT_EQ(std::tuple(Stored(kCdrom), Stored(kLetters), Stored(kTypes), Stored(kDefaultTypes)),
             std::tuple(0u, 0x3FFFFFDu, 0x1FBu, 0x1FBu));
-  EXPECT_TRUE(harness::PumpUntil([] { return g_notices == 1; }, 3000, form->hwnd())) << "other programs not told";
+  EXPECT_TRUE(PumpUntil([] { return g_notices == 1; }, 3000, form->hwnd())) << "other programs not told";
 
   for (const char* list : {"lstDrvs", "lstDrvTypes"}) {
     ModalDriver deselect(1);
     Click(OverEntry(list, 1), Mouse::Right);
-    ASSERT_TRUE(harness::PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
+    ASSERT_TRUE(PumpUntil([&] { return deselect.Seen().menus == 1; }, 3000, form->hwnd()));
     Pump(60, form->hwnd());
   }
   EXPECT_EQ(Ticks(), std::tuple(0u, 0u));
@@ -114,7 +114,7 @@ TEST_F(MainWindow, LaidOutAtTheDisplayDpiCentredAndFreedAfterwards) {
   Open();
   const LONG frame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
   EXPECT_EQ(GetWindowLongW(form->hwnd(), GWL_STYLE) & frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-  EXPECT_EQ(harness::WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
+  EXPECT_EQ(WindowText(form->hwnd()), u"Quellan \u00A9 QUELLAN.EXAMPLE");
   EXPECT_EQ(std::tuple(Tip("CAP"), Tip("link1"), Tip("link2")),
             std::tuple(u"About...", u"Homepage...", u"Send IM to author..."));
   RECT r;
@@ -233,17 +233,16 @@ TEST_F(MainWindow, TheSystemMenuSwitchesAutoPlayAndAutoRunCommandsAsStored) {
 
 TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
   Open();
-  harness::Picture shown;
+  Picture shown;
   ModalDriver driver(-1, L"QuellanEffect", [&shown](HWND box) {  // the effect covers the screen until a press
     // Read from the box's own surface, drawn in full, not from a screen that may not show all of it yet.
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     GetClientRect(box, &r);
-    shown = harness::Capture(win32::WindowDc(box).get(), r);
+    shown = Capture(win32::WindowDc(box).get(), r);
   });
   Click(ScreenPoint(Control("CAP")));
-  ASSERT_TRUE(
-      harness::PumpUntil([&] { return driver.Seen().boxes == 1 && driver.Seen().others == 1; }, 5000, form->hwnd()));
+  ASSERT_TRUE(PumpUntil([&] { return driver.Seen().boxes == 1 && driver.Seen().others == 1; }, 5000, form->hwnd()));
   Pump(100, form->hwnd());
   EXPECT_EQ(driver.Seen().title, u"Th\u00F4ng tin v\u1EC1 Quellan!");
   EXPECT_EQ(
@@ -251,7 +250,7 @@ TEST_F(MainWindow, TheTitleShowsTheVietnameseAboutBoxThenTheEffect) {
       std::tuple(LoadIconW(nullptr, IDI_INFORMATION), std::vector<std::u16string>{u"\u0110\u00F3ng"}, form->hwnd()));
   EXPECT_TRUE(MatchesReference(shown, QUELLAN_REFERENCES "/about.ppm"));
   EXPECT_EQ(BuildAboutText(u"Q", 1, 12, {}).text.substr(0, 35), u"Tie65n i1ch: Q\r\nPhie6n ba3n: 1.12\r\n");
-  EXPECT_EQ(harness::FindThreadWindow(L"QuellanEffect"), nullptr) << "the effect ended with the press";
+  EXPECT_EQ(FindThreadWindow(L"QuellanEffect"), nullptr) << "the effect ended with the press";
   EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
 }
 

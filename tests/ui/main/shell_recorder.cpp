@@ -2,16 +2,14 @@
 // (which names the record file), one a line, and the show command it was given. The record appears
 // whole: it is written aside and then renamed.
 #include <windows.h>
-// after windows.h, which it needs
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv || argc < 2) return 2;
+  const int argc = __argc;
+  wchar_t** const argv = __wargv;  // the C runtime's, parsed from the command line
+  if (argc < 2) return 2;
   STARTUPINFOW startup{};
   GetStartupInfoW(&startup);
   const std::wstring part = std::wstring(argv[1]) + L".part";
