@@ -37,7 +37,10 @@ endfunction()
 # the test's build folder (its working directory), which the test reads from QUELLAN_REFERENCES.
 # scripts/update-references makes a test's actual pictures the new references.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
-  find_program(QUELLAN_CONVERT convert REQUIRED)
+  find_program(QUELLAN_CONVERT NAMES magick convert REQUIRED)
+elseif(WIN32)
+  # On Windows only ImageMagick 7's magick: the system's convert.exe is a file-system tool.
+  find_program(QUELLAN_CONVERT magick REQUIRED)
 endif()
 function(quellan_references target)
   foreach(png ${ARGN})
