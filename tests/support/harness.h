@@ -12,7 +12,6 @@
 
 #include "win32/handles.h"
 
-
 namespace quellan::harness {
 
 // Dispatches messages for about `milliseconds`; keyboard messages for `dialog` (if given) go through its dialog
