@@ -42,9 +42,8 @@ const std::tuple<UINT, int, Dressing> kBoxes[] = {
 // A window of another class activated before the box (here, as the box is created) keeps its captions.
 win32::UniqueWindow g_first;
 LRESULT CALLBACK ActivateAnotherFirst(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND && !g_first && harness::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770") {
+  if (code == HCBT_CREATEWND && !g_first && harness::ClassName(reinterpret_cast<HWND>(wParam)) == u"#32770")
     g_first = MakePopup(true);
-  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -71,7 +70,6 @@ TEST(VieMsgBox, DressesEachBoxAndReturnsTheButtonChosen) {
     EXPECT_EQ(Dressed(seen.children), dressing);
     EXPECT_EQ(harness::WindowText(GetDlgItem(g_first.get(), IDOK)), u"OK");
   }
-  g_first.reset();
 }
 
 }  // namespace

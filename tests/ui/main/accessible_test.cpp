@@ -46,9 +46,7 @@ void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG ch
                         (std::get<1>(ReadChild(ObjectOf(hwnd).get(), child)) & STATE_SYSTEM_CHECKED) != 0);
 }
 
-using Accessible = MainWindow;
-
-TEST_F(Accessible, EveryControlSaysWhatItIsWhatItHoldsAndWhatItDoes) {
+TEST_F(MainWindow, EveryControlSaysWhatItIsWhatItHoldsAndWhatItDoes) {
   Seed(kLetters, 0x4), Seed(kTypes, 0), Seed(kCdrom, 0);  // C ticked, no type, "All Drives" ticked
   Open();
   const long focusable = STATE_SYSTEM_FOCUSABLE, entry = focusable | STATE_SYSTEM_SELECTABLE;
@@ -86,7 +84,7 @@ TEST_F(Accessible, EveryControlSaysWhatItIsWhatItHoldsAndWhatItDoes) {
   EXPECT_EQ(box->accDoDefaultAction(Child(0)), RPC_E_DISCONNECTED);
 }
 
-TEST_F(Accessible, ListsAnnounceTheFocusAndEveryTickAndTickByTheirDefaultAction) {
+TEST_F(MainWindow, ListsAnnounceTheFocusAndEveryTickAndTickByTheirDefaultAction) {
   Seed(kLetters, 0x4), Seed(kTypes, 0), Seed(kCdrom, 0);
   Open();
   g_lists[0] = Control("lstDrvs"), g_lists[1] = Control("lstDrvTypes");
