@@ -23,6 +23,11 @@ constexpr HiveRow kHives[] = {
     {kHkeyPerformanceData, u"HKEY_PERFORMANCE_DATA"},
 };
 
+// Four bytes of a value's data as an integer, low byte first.
+std::uint32_t LowByteFirst(const std::uint8_t (&bytes)[4]) {
+  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
 // A key handle obtained from the registry, closed through the same registry exactly once.
 struct CloseKeyOf {
   RegistryApi* reg = nullptr;
@@ -55,8 +60,7 @@ std::optional<RegValue> QueryValue(RegistryApi& reg, KeyHandle key, const std::s
       std::uint8_t bytes[4] = {0, 0, 0, 0};
       std::uint32_t bufferSize = sizeof bytes;
       if (reg.QueryData(key, name, bytes, &bufferSize) != kErrorSuccess) return std::nullopt;
-      return RegValue{static_cast<std::int32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                                                static_cast<std::uint32_t>(bytes[3]) << 24)};
+      return RegValue{static_cast<std::int32_t>(LowByteFirst(bytes))};
     }
     default:
       return std::nullopt;
@@ -96,7 +100,7 @@ std::optional<std::uint32_t> GetRegDword(RegistryApi& reg, std::uint32_t root, c
   if (reg.QuerySize(key.get(), name, &type, &size) != kErrorSuccess || type != kRegDword || size != sizeof bytes ||
       reg.QueryData(key.get(), name, bytes, &size) != kErrorSuccess || size != sizeof bytes)
     return std::nullopt;
-  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+  return LowByteFirst(bytes);
 }
 
 RegValue GetRegValue(RegistryApi& reg, std::uint32_t root, const std::u16string& keyPath,

@@ -1,6 +1,7 @@
 #include "ui/forms/check_list.h"
 
 #include <oleacc.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -164,8 +165,9 @@ LRESULT CheckList::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!IsWindow(self)) return 0;
       const LRESULT result = CallBase(msg, wp, lp);
       if (ButtonOf(msg) == kLeftButton) {
-        const LRESULT hit = SendMessageW(m_hwnd, LB_ITEMFROMPOINT, 0, lp);
-        if (HIWORD(hit) == 0) Toggle(LOWORD(hit));  // not below the last entry
+        // The entry under the press, not the list's empty part below the last one.
+        const long child = ChildAt(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        if (child != CHILDID_SELF) Toggle(static_cast<int>(child) - 1);
       }
       return result;
     }
